@@ -1,0 +1,37 @@
+# The two commands of the README: `make demo` and `make test`. Both install what is missing first.
+SHELL := /bin/sh
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps mingw host test test-mingw test-host fuzz demo bench clean
+
+all: mingw
+
+deps:
+	@sh tools/deps.sh
+
+mingw: deps
+	cmake --preset mingw >/dev/null
+	cmake --build --preset mingw
+
+host: deps
+	cmake --preset host >/dev/null
+	cmake --build --preset host
+
+test-mingw: mingw
+	ctest --preset mingw
+
+test-host: host
+	ctest --preset host
+
+fuzz: host
+	sh tools/fuzz-all build/host $(FUZZ_SECONDS)
+
+test: test-mingw test-host fuzz
+	@echo "make test: every test passed and the fuzz targets ran $(FUZZ_SECONDS) s each without a finding"
+
+demo: mingw
+	sh tools/demo build/mingw
+
+clean:
+	-QIV_BENCH=build/mingw/bench sh tools/winebench stop 2>/dev/null
+	rm -rf build
