@@ -1,0 +1,8 @@
+// File-system questions that the deciding code needs on both platforms. Portable: no windows.h.
+#pragma once
+
+// True when a file or folder of that name exists (_access with mode 0 on Windows).
+bool pathExists(const char* path);
+
+// Removes a file; false when it could not be removed (a missing file is not an error here).
+bool removeFile(const char* path);

@@ -1,0 +1,19 @@
+// Reading registry values as 8-bit text into the program's fixed buffers.
+#pragma once
+
+#include "support/handles.h"
+
+#include <windows.h>
+
+#include <cstddef>
+
+// Opens root\subkey with the given access; the key is empty when it cannot be opened.
+UniqueHkey openRegKey(HKEY root, const char* subkey, REGSAM access);
+
+// Reads the value name (null or "" for the default value) of an open key into buffer (size bytes).
+// The value's type is not checked: whatever comes back ends inside the buffer. A value that is
+// missing, unreadable or longer than the buffer reads as empty. True when the text is not empty.
+bool readRegText(HKEY key, const char* name, char* buffer, std::size_t size);
+
+// The same for root\subkey opened with KEY_QUERY_VALUE; a key that cannot be opened reads as empty.
+bool readRegText(HKEY root, const char* subkey, const char* name, char* buffer, std::size_t size);

@@ -1,0 +1,43 @@
+#include "support/statuswin.h"
+
+#include "support/fsys.h"
+#include "support/langtext.h"
+#include "support/language.h"
+
+#include <string>
+
+namespace {
+const char* const showDialogMarker = "__qivshow.sem";
+const char* const messageTitle = "Quivrell Installer";
+const char* const errorTitle = "Quivrell Installer: Error";
+constexpr UINT messageStyle = MB_OK | MB_ICONEXCLAMATION;              // 0x30
+constexpr UINT errorStyle = MB_OK | MB_ICONHAND | MB_SYSTEMMODAL;      // 0x1010
+} // namespace
+
+Status::Status() : language(new char[1000])
+{
+    getLanguage(language);
+}
+
+Status::~Status()
+{
+    delete[] language;
+}
+
+void Status::showStatus(const char*, int) {}
+void Status::showStatus(const char*) {}
+void Status::showStatus(int) {}
+
+void Status::showMessage(const char* text)
+{
+    removeFile(showDialogMarker);
+    MessageBoxA(nullptr, text, messageTitle, messageStyle);
+}
+
+void Status::showError(HWND, const char* text)
+{
+    std::string message = text;
+    message += errorSuffix(language);
+    removeFile(showDialogMarker);
+    MessageBoxA(nullptr, message.c_str(), errorTitle, errorStyle);
+}

@@ -1,0 +1,137 @@
+#include "testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cctype>
+#include <cstdlib>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+fs::path testRoot()
+{
+    if (const char* root = std::getenv("QIV_TEST_TMP")) return root;
+    return fs::temp_directory_path();
+}
+} // namespace
+
+TestFolder::TestFolder() : previous_(fs::current_path())
+{
+    static std::atomic<unsigned> counter{0};
+    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "qivtest";
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.') c = '_';
+    path_ = testRoot() / ("qiv-" + name + "-" + std::to_string(stamp % 1000000007) + "-" +
+                          std::to_string(counter++));
+    fs::create_directories(path_);
+    path_ = fs::canonical(path_);
+    fs::current_path(path_);
+}
+
+TestFolder::~TestFolder()
+{
+    std::error_code ignored;
+    fs::current_path(previous_, ignored);
+    // Files made read-only by a test must not keep the folder alive.
+    for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
+         it.increment(ignored))
+        fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+}
+
+void writeFile(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << "cannot write " << path.string();
+}
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool fileExists(const fs::path& path)
+{
+    std::error_code ignored;
+    return fs::exists(path, ignored);
+}
+
+const std::string& textLineEnd()
+{
+#if defined(_WIN32)
+    static const std::string end = "\r\n";
+#else
+    static const std::string end = "\n";
+#endif
+    return end;
+}
+
+std::vector<std::string> splitLines(const std::string& bytes, const std::string& lineEnd)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find(lineEnd, start);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "last line has no line end: \"" << bytes.substr(start) << "\"";
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        std::string line = bytes.substr(start, end - start);
+        EXPECT_EQ(line.find('\n'), std::string::npos) << "bare line feed inside \"" << line << "\"";
+        lines.push_back(line);
+        start = end + lineEnd.size();
+    }
+    return lines;
+}
+
+bool isTimestamp(const std::string& text)
+{
+    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    if (text.size() < 24) return false;
+    auto oneOf = [&](std::size_t at, const char* const* names, int count) {
+        for (int i = 0; i < count; ++i)
+            if (text.compare(at, 3, names[i]) == 0) return true;
+        return false;
+    };
+    auto digits = [&](std::size_t at, std::size_t n) {
+        for (std::size_t i = at; i < at + n; ++i)
+            if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+        return true;
+    };
+    // "Www Mmm dd hh:mm:ss yyyy"
+    return oneOf(0, days, 7) && text[3] == ' ' && oneOf(4, months, 12) && text[7] == ' ' && digits(8, 2) &&
+           text[10] == ' ' && digits(11, 2) && text[13] == ':' && digits(14, 2) && text[16] == ':' &&
+           digits(17, 2) && text[19] == ' ' && digits(20, 4);
+}
+
+std::vector<std::string> readLogLines(const fs::path& path)
+{
+    std::vector<std::string> messages;
+    if (!fileExists(path)) return messages;
+    for (const std::string& line : splitLines(readFile(path), textLineEnd())) {
+        bool stamped = isTimestamp(line) && line.size() >= 25 && line[24] == ' ';
+        EXPECT_TRUE(stamped) << "line without its timestamp in " << path.string() << ": \"" << line << "\"";
+        messages.push_back(stamped ? line.substr(25) : line);
+    }
+    return messages;
+}
+
+std::vector<std::string> readPlainLines(const fs::path& path)
+{
+    if (!fileExists(path)) return {};
+    return splitLines(readFile(path), textLineEnd());
+}
