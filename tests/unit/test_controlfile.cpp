@@ -1,0 +1,385 @@
+#include "control/controlfile.h"
+#include "support/textfile.h"
+#include "testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The twenty value buffers, each exactly of its key's size, so that the sanitizers see any overrun.
+struct Values {
+    std::vector<std::unique_ptr<char[]>> buffers;
+    char* pointers[controlKeyCount];
+    std::vector<std::pair<std::string, std::string>> traces;
+    std::vector<std::string> refused;
+
+    Values()
+    {
+        buffers.resize(controlKeyCount);
+        for (int i = 0; i < controlKeyCount; ++i) {
+            const ControlKey& key = controlKeys()[i];
+            buffers[key.position - 1].reset(new char[key.size]);
+            std::memset(buffers[key.position - 1].get(), '?', key.size);
+        }
+        for (int i = 0; i < controlKeyCount; ++i) pointers[i] = buffers[i].get();
+    }
+
+    std::string operator[](const char* name) const
+    {
+        for (int i = 0; i < controlKeyCount; ++i)
+            if (std::strcmp(controlKeys()[i].name, name) == 0) return pointers[controlKeys()[i].position - 1];
+        ADD_FAILURE() << "no key " << name;
+        return "";
+    }
+
+    void parse(const std::string& bytes)
+    {
+        TestFolder folder;
+        writeFile("qiv.control", bytes);
+        UniqueFile in("qiv.control", "rb");
+        ASSERT_TRUE(in);
+        ControlParseEvents events;
+        events.trace = [this](const char* a, const char* b) { traces.emplace_back(a, b); };
+        events.valueTooLong = [this](const ControlKey& key, std::size_t) { refused.push_back(key.name); };
+        parseControlText(in.get(), pointers, events);
+    }
+
+    void verify(bool keepConsole)
+    {
+        verifyControlValues(pointers[0], pointers[1], pointers[3], pointers[4], pointers[5], pointers[11],
+                            keepConsole);
+    }
+};
+
+} // namespace
+
+TEST(ControlKeys, PositionsAndSizesMatchTheBuffersOfAnInstallation)
+{
+    std::map<std::string, std::pair<int, std::size_t>> expected = {
+        {"jvmRequiredVersion", {1, 201}},        {"jvmMinVersion", {2, 201}},
+        {"jvmMaxVersion", {3, 201}},             {"jvmVersion", {4, 201}},
+        {"jvmName", {5, 201}},                   {"jvmCommandName", {6, 5001}},
+        {"jvmSelfExtractor", {7, 5000}},         {"predefinedJvmInstallDir", {8, 5000}},
+        {"jvmHomeDir", {9, 5001}},               {"jvmExtraParameters", {10, 5000}},
+        {"jvmClasspathSwitch", {11, 1000}},      {"loaderClasspath", {12, 5000}},
+        {"loaderJavaCommand", {13, 5000}},       {"systemSecurityPolicyFilename", {14, 5001}},
+        {"userSecurityPolicyFilename", {15, 5001}}, {"keystoreFilename", {16, 5001}},
+        {"appletUrl", {17, 5000}},               {"startGuiCommand", {18, 1000}},
+        {"checkGuiRunningCommand", {19, 1000}},  {"searchForJvm", {20, 100}},
+    };
+    for (int i = 0; i < controlKeyCount; ++i) {
+        const ControlKey& key = controlKeys()[i];
+        auto it = expected.find(key.name);
+        ASSERT_NE(it, expected.end()) << key.name;
+        EXPECT_EQ(key.position, it->second.first) << key.name;
+        EXPECT_EQ(key.size, it->second.second) << key.name;
+        expected.erase(it);
+    }
+    EXPECT_TRUE(expected.empty());
+    // Lines are tested in table order, which is not position order.
+    EXPECT_STREQ(controlKeys()[6].name, "jvmExtraParameters");
+    EXPECT_STREQ(controlKeys()[9].name, "loaderClasspath");
+}
+
+TEST(ControlKeys, LinesMatchAtTheirFirstCharacterAndCaseSensitively)
+{
+    struct Case {
+        const char* line;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {"jvmName=My JVM ", "jvmName", "My JVM "},
+        {"jvmName:My JVM", "jvmName", "My JVM"},
+        {"jvmName", "jvmName", ""},
+        {"jvmName=", "jvmName", ""},
+        {"jvmVersionX=1", "jvmVersion", "=1"},
+        {"jvmNameX", "jvmName", ""},
+        {"JvmName=x", nullptr, nullptr},
+        {" jvmName=x", nullptr, nullptr},
+        {"# jvmName=x", nullptr, nullptr},
+        {"", nullptr, nullptr},
+        {"searchForJvm=none", "searchForJvm", "none"},
+    };
+    for (const Case& c : cases) {
+        const ControlKey* key = matchControlKey(c.line);
+        if (!c.key) {
+            EXPECT_EQ(key, nullptr) << c.line;
+            continue;
+        }
+        ASSERT_NE(key, nullptr) << c.line;
+        EXPECT_STREQ(key->name, c.key);
+        EXPECT_STREQ(controlValue(c.line, key->name), c.value) << c.line;
+    }
+}
+
+TEST(ParseControlText, EmptyFileGivesTheDefaults)
+{
+    Values v;
+    v.parse("");
+    for (int i = 0; i < controlKeyCount; ++i) EXPECT_STREQ(v.pointers[i], "") << "position " << i + 1;
+    v.verify(false);
+    EXPECT_EQ(v["jvmRequiredVersion"], "1.1.8");
+    EXPECT_EQ(v["jvmVersion"], "1.1.8");
+    EXPECT_EQ(v["jvmName"], "JRE");
+    EXPECT_EQ(v["jvmCommandName"], "jrew.exe");
+    EXPECT_EQ(v["loaderClasspath"], ".;install.jar");
+    EXPECT_EQ(v["jvmMinVersion"], "");
+    EXPECT_EQ(v["searchForJvm"], "");
+
+    Values console;
+    console.parse("");
+    console.verify(true);
+    EXPECT_EQ(console["jvmCommandName"], "jre.exe");
+}
+
+TEST(ParseControlText, LastLineOfAKeyWins)
+{
+    Values v;
+    v.parse("jvmMinVersion=1.3\njvmMinVersion=1.4\n");
+    EXPECT_EQ(v["jvmMinVersion"], "1.4");
+}
+
+TEST(ParseControlText, CrLfAndLfGiveTheSameValues)
+{
+    const char* lines[] = {"jvmRequiredVersion=1.4", "jvmName=My JVM ", "loaderJavaCommand=com.x.Main -v",
+                           "appletUrl=http://h/p.html"};
+    std::string lf, crlf;
+    for (const char* line : lines) {
+        lf += std::string(line) + "\n";
+        crlf += std::string(line) + "\r\n";
+    }
+    Values a, b;
+    a.parse(lf);
+    b.parse(crlf);
+    for (int i = 0; i < controlKeyCount; ++i) EXPECT_STREQ(a.pointers[i], b.pointers[i]) << "position " << i + 1;
+    EXPECT_EQ(a["jvmName"], "My JVM ");
+    EXPECT_EQ(a["loaderJavaCommand"], "com.x.Main -v");
+}
+
+TEST(ParseControlText, ALineOf1500CharactersIsReadAsTwoLines)
+{
+    // The first piece is 998 bytes; the tail, which begins with a key, counts as a line of its own.
+    std::string head = "loaderJavaCommand=" + std::string(998 - 18, 'a');
+    std::string line = head + "appletUrl=http://tail" + std::string(1500 - head.size() - 21, 'b');
+    ASSERT_EQ(line.size(), 1500u);
+    Values v;
+    v.parse(line + "\r\n");
+    EXPECT_EQ(v["loaderJavaCommand"], std::string(980, 'a'));
+    EXPECT_EQ(v["appletUrl"], "http://tail" + std::string(1500 - head.size() - 21, 'b'));
+}
+
+TEST(ParseControlText, ValuesLongerThanTheirBufferAreRefusedAndReported)
+{
+    std::string long201(201, '1');
+    std::string fits200(200, '2');
+    Values v;
+    v.parse("jvmRequiredVersion=1.4\njvmRequiredVersion=" + long201 + "\njvmVersion=" + fits200 +
+            "\nsearchForJvm=" + std::string(100, 'n') + "\n");
+    EXPECT_EQ(v["jvmRequiredVersion"], "1.4") << "the refused line leaves the earlier value";
+    EXPECT_EQ(v["jvmVersion"], fits200);
+    EXPECT_EQ(v["searchForJvm"], "");
+    EXPECT_EQ(v.refused, (std::vector<std::string>{"jvmRequiredVersion", "searchForJvm"}));
+}
+
+TEST(ParseControlText, CleansSwitchesAndInstallFolderRightAfterTheCopy)
+{
+    Values v;
+    v.parse("jvmExtraParameters=-Dp=\\\"a b\\\" -Dq=C:\\\\dir\\\\\n"
+            "predefinedJvmInstallDir=C\\:\\\\Program Files\\\\App\n"
+            "jvmHomeDir=C\\:\\\\x\n");
+    EXPECT_EQ(v["jvmExtraParameters"], "-Dp=\"a b\" -Dq=C:\\dir\\");
+    EXPECT_EQ(v["predefinedJvmInstallDir"], "C:\\Program Files\\App");
+    EXPECT_EQ(v["jvmHomeDir"], "C\\:\\\\x") << "other values keep their backslashes";
+    ASSERT_FALSE(v.traces.empty());
+    EXPECT_EQ(v.traces.front().first, "initial jvm switches for installer");
+    EXPECT_EQ(v.traces.back().first, "final jvm switches for installer");
+}
+
+TEST(ParseControlText, EmbeddedNulEndsTheValue)
+{
+    static const char bytes[] = "jvmName=ab\0cd\njvmVersion=1.5\n";
+    Values v;
+    v.parse(std::string(bytes, sizeof bytes - 1));
+    EXPECT_EQ(v["jvmName"], "ab");
+    EXPECT_EQ(v["jvmVersion"], "1.5");
+}
+
+TEST(ConvertLineEndings, EndsEveryLineWithTheGivenLineEndAndDropsLoneCr)
+{
+    struct Case {
+        std::string in, out;
+    } cases[] = {
+        {"a\r\nb\r\n", "a|b|"},
+        {"a\nb", "a|b"},
+        {"a\rb\rc\n", "abc|"},
+        {"a\r\r\nb", "a|b"},
+        {"", ""},
+        {"x=1\r\n\x1A" "tail\r\n", "x=1|\x1A" "tail|"},
+    };
+    for (const Case& c : cases) {
+        TestFolder folder;
+        writeFile("in", c.in);
+        {
+            UniqueFile in("in", "rb"), out("out", "wb");
+            ASSERT_TRUE(in && out);
+            EXPECT_TRUE(convertLineEndingsText(in.get(), out.get(), "|"));
+        }
+        EXPECT_EQ(readFile("out"), c.out) << "input \"" << c.in << "\"";
+    }
+}
+
+TEST(IsFilenameChar, RejectsTheNineReservedCharacters)
+{
+    for (char c : std::string("\\/:*?\"<>|")) EXPECT_FALSE(isFilenameChar(c)) << c;
+    for (char c : std::string("aZ09 .-_$\t\x80")) EXPECT_TRUE(isFilenameChar(c)) << c;
+    EXPECT_TRUE(isFilenameChar('\0'));
+}
+
+TEST(RemoveExtraBackSlashes, RemovesBackslashesBeforeReservedCharacters)
+{
+    struct Case {
+        const char *in, *out;
+    } cases[] = {
+        {"-Dp=\\\"a b\\\"", "-Dp=\"a b\""},
+        {"C:\\\\dir\\\\", "C:\\dir\\"},
+        {"\\\\\\\\x", "\\x"},
+        {"a\\\\\\:b", "a:b"},
+        {"\\", "\\"},
+        {"\\\\", "\\"},
+        {"plain", "plain"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.in;
+        std::vector<std::string> steps;
+        removeExtraBackSlashes(text.data(), [&](const char* first, const char* second) {
+            steps.push_back(std::string(first) + "|" + second);
+        });
+        text.resize(std::strlen(text.c_str()));
+        EXPECT_EQ(text, c.out) << "input " << c.in;
+        ASSERT_GE(steps.size(), 2u);
+        EXPECT_EQ(steps.front(), std::string("initial jvm switches for installer|") + c.in);
+        EXPECT_EQ(steps.back(), std::string("final jvm switches for installer|") + c.out);
+        // Every deletion is traced as a before/after pair that differ by one backslash.
+        EXPECT_EQ((steps.size() - 2) / 2, std::strlen(c.in) - std::strlen(c.out));
+    }
+}
+
+TEST(RemoveExtraBackSlashes, TracesTheWholeStringAroundEachDeletion)
+{
+    std::string text = "a\\\\b";
+    std::vector<std::string> steps;
+    removeExtraBackSlashes(text.data(), [&](const char* first, const char* second) {
+        steps.push_back(std::string(first) + "|" + second);
+    });
+    EXPECT_EQ(steps, (std::vector<std::string>{"initial jvm switches for installer|a\\\\b",
+                                               "  before extra back slash removed|a\\\\b",
+                                               "  after extra back slash removed|a\\b",
+                                               "final jvm switches for installer|a\\b"}));
+}
+
+TEST(NormaliseSeparators, HalvesBackslashRunsAndTurnsSlashes)
+{
+    struct Case {
+        const char *in, *out;
+    } cases[] = {
+        {"C\\:\\\\Program Files\\\\App", "C:\\Program Files\\App"},
+        {"\\\\\\\\server", "\\\\server"},
+        {"//server/share", "\\\\server\\share"},
+        {"\\\\\\x", "\\\\x"},
+        {"C:\\App\\", "C:\\App\\"},
+        {"\\", "\\"},
+        {"a\\:", "a:"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.in;
+        normaliseSeparators(text.data());
+        EXPECT_STREQ(text.c_str(), c.out) << "input " << c.in;
+    }
+}
+
+TEST(VerifyControlValues, VersionDefaults)
+{
+    struct Case {
+        const char *required, *min, *version;
+        const char *outRequired, *outVersion;
+    } cases[] = {
+        {"", "", "", "1.1.8", "1.1.8"},
+        {"", "", "1.4.2", "1.4.2", "1.4.2"},
+        {"", "1.3", "", "", ""},
+        {"1.5", "", "", "1.5", "1.5"},
+        {"1.5", "1.3", "1.6", "1.5", "1.6"},
+    };
+    for (const Case& c : cases) {
+        char required[201], min[201], version[201], name[201] = "", command[5001] = "", cp[5000] = "";
+        std::strcpy(required, c.required);
+        std::strcpy(min, c.min);
+        std::strcpy(version, c.version);
+        verifyControlValues(required, min, version, name, command, cp, false);
+        EXPECT_STREQ(required, c.outRequired);
+        EXPECT_STREQ(version, c.outVersion);
+        EXPECT_STREQ(min, c.min);
+        EXPECT_STREQ(name, "JRE");
+        EXPECT_STREQ(cp, ".;install.jar");
+    }
+}
+
+TEST(VerifyControlValues, LauncherNameNormalisation)
+{
+    struct Case {
+        const char* in;
+        const char* windowless; // no trace log of the user's: the windowless launcher
+        const char* console;    // a trace log that was there before the run
+    } cases[] = {
+        {"", "jrew.exe", "jre.exe"},
+        {"Java", "javaw.exe", "java.exe"},
+        {"jre.sh", "jrew.exe", "jre.exe"},
+        {"start.BAT", "start.bat", "start.bat"},
+        {"run.com", "run.com", "run.com"},
+        {"JAVA.EXE", "javaw.exe", "java.exe"},
+        {"java.exe.old", "javaw.exe", "java.exe.old"},
+        {"jre.exe2", "jrew.exe", "jre.exe2"},
+        {"javaw", "javaw.exe", "javaw.exe"},
+        {"C:\\jdk\\bin\\java.exe", "c:\\jdk\\bin\\java.exe", "c:\\jdk\\bin\\java.exe"},
+        {"my.launcher.v2", "my.exe", "my.exe"},
+    };
+    for (const Case& c : cases) {
+        for (bool console : {false, true}) {
+            char required[201] = "1.4", min[201] = "", version[201] = "", name[201] = "", cp[5000] = "";
+            char command[5001];
+            std::strcpy(command, c.in);
+            verifyControlValues(required, min, version, name, command, cp, console);
+            EXPECT_STREQ(command, console ? c.console : c.windowless) << "\"" << c.in << "\"";
+        }
+    }
+}
+
+TEST(VerifyControlValues, LongestLauncherNameStaysInsideItsBuffer)
+{
+    char required[201] = "1.4", min[201] = "", version[201] = "", name[201] = "", cp[5000] = "";
+    std::unique_ptr<char[]> command(new char[launcherNameSize]);
+    std::memset(command.get(), 'A', launcherNameSize - 1);
+    command[launcherNameSize - 1] = '\0';
+    verifyControlValues(required, min, version, name, command.get(), cp, false);
+    EXPECT_EQ(std::strlen(command.get()), launcherNameSize - 1);
+    EXPECT_EQ(command[0], 'a');
+}
+
+TEST(ValidVersionsLine, NamesTheRequiredVersionOrTheRange)
+{
+    char line[1000];
+    validVersionsLine(line, sizeof line, "jrew.exe", "1.1.8", "", "");
+    EXPECT_STREQ(line, "Valid version of jrew.exe: 1.1.8");
+    validVersionsLine(line, sizeof line, "jrew.exe", "", "1.3", "1.6");
+    EXPECT_STREQ(line, "Valid versions of jrew.exe: 1.3 through 1.6");
+    std::string longName(1200, 'n');
+    validVersionsLine(line, sizeof line, longName.c_str(), "1.4", "", "");
+    EXPECT_EQ(std::strlen(line), sizeof line - 1);
+}
