@@ -44,22 +44,3 @@ TEST(ReadRegText, MissingKeyReadsAsEmpty)
     EXPECT_FALSE(readRegText(HKEY_CURRENT_USER, "Software\\QuivrellTests\\NoSuchKey", "x", buffer, sizeof buffer));
     EXPECT_STREQ(buffer, "");
 }
-
-TEST(UniqueHkey, ClosesItsKey)
-{
-    ScopedRegKey key(HKEY_CURRENT_USER, testKey);
-    HKEY raw = nullptr;
-    {
-        UniqueHkey owned = openRegKey(HKEY_CURRENT_USER, testKey, KEY_QUERY_VALUE);
-        ASSERT_TRUE(owned);
-        raw = owned.get();
-        DWORD subkeys = 99;
-        EXPECT_EQ(RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
-                                   nullptr, nullptr, nullptr),
-                  ERROR_SUCCESS);
-    }
-    DWORD subkeys = 0;
-    EXPECT_EQ(RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, nullptr),
-              ERROR_INVALID_HANDLE);
-}
