@@ -32,6 +32,9 @@ test: test-mingw test-host fuzz
 demo: mingw
 	sh tools/demo build/mingw
 
+bench: mingw
+	sh tools/bench build/mingw
+
 clean:
 	-QIV_BENCH=build/mingw/bench sh tools/winebench stop 2>/dev/null
 	rm -rf build

@@ -124,8 +124,14 @@ std::vector<std::string> readLogLines(const fs::path& path)
     if (!fileExists(path)) return messages;
     for (const std::string& line : splitLines(readFile(path), textLineEnd())) {
         bool stamped = isTimestamp(line) && line.size() >= 25 && line[24] == ' ';
-        EXPECT_TRUE(stamped) << "line without its timestamp in " << path.string() << ": \"" << line << "\"";
-        messages.push_back(stamped ? line.substr(25) : line);
+        if (stamped) {
+            messages.push_back(line.substr(25));
+        } else if (!messages.empty()) {
+            messages.back() += "\n" + line; // a message that holds a line feed goes on without a stamp
+        } else {
+            ADD_FAILURE() << "first line without its timestamp in " << path.string() << ": \"" << line << "\"";
+            messages.push_back(line);
+        }
     }
     return messages;
 }
@@ -134,4 +140,13 @@ std::vector<std::string> readPlainLines(const fs::path& path)
 {
     if (!fileExists(path)) return {};
     return splitLines(readFile(path), textLineEnd());
+}
+
+std::string benchFolder(const char* name)
+{
+    const char* bench = std::getenv("QIV_BENCH");
+    if (!bench) return "";
+    fs::path dir = fs::path(bench) / name;
+    if (fileExists(fs::path(bench) / (std::string(name) + ".unavailable")) || !fileExists(dir)) return "";
+    return fs::canonical(dir).string();
 }

@@ -40,8 +40,13 @@ const std::string& textLineEnd();
 // True when text begins with a timestamp of the form "Sat Dec 05 12:20:56 2026".
 bool isTimestamp(const std::string& text);
 
-// The messages of a log file: every line must begin with a 24-character timestamp and one blank,
-// which are checked and stripped. A missing file gives no lines. Wrap calls in SCOPED_TRACE.
+// The messages of a log file: every entry begins with a 24-character timestamp and one blank, which
+// are checked and stripped; a message that holds line feeds continues on lines without a stamp. A
+// missing file gives no lines. Wrap calls in SCOPED_TRACE.
 std::vector<std::string> readLogLines(const std::filesystem::path& path);
 // Lines of a file without timestamps ("locale.log", "changes.txt").
 std::vector<std::string> readPlainLines(const std::filesystem::path& path);
+
+// A folder of the bench, as the Windows side names it: "readonly" (nobody may write there) or
+// "smalldisk" (256 KB in all). Empty when the bench could not make it here; the caller skips then.
+std::string benchFolder(const char* name);

@@ -1,0 +1,45 @@
+// File utilities: copying and appending files through a bounded set of buffers, folders, the search
+// path, the current folder, and the home folder of a JVM launcher. Portable: no windows.h.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+// Copy buffers: up to 20 of 30000 bytes, as many as the input needs for one pass.
+constexpr std::size_t copyBufferSize = 30000;
+constexpr int copyBufferLimit = 20;
+
+// Copies everything from in, from its start, to out. True when every byte of the input was written.
+// The streams stay open and remain the caller's.
+bool copyStream(std::FILE* in, std::FILE* out);
+
+// The number of buffers copyStream uses for an input of size bytes.
+int copyBufferCount(long long size);
+
+// True when path exists and is a folder.
+bool isDir(const char* path);
+
+// Appends the bytes of the file source to target, creating target when absent. True when every byte
+// of source was appended.
+bool appendFile(const char* source, const char* target);
+
+// Makes target an exact copy of the file source. On failure no partial target is left behind.
+bool copyFile(const char* source, const char* target);
+
+// The value of the search path variable ("path", "PATH", then "Path"), or null.
+char* getPathPtr();
+
+// Writes the current folder into dir (5000 bytes) without a trailing backslash; "." when it cannot
+// be had.
+void getCurrentDir(char* dir);
+
+// Writes into home (as large as javaPath) the home folder of the launcher javaPath: the launcher's
+// folder, or that folder's parent when the folder is named "bin" in any case. A path without a
+// folder comes back unchanged.
+void getJavaHomeDirectory(const char* javaPath, char* home);
+
+// Searches the ";"-separated folders of pathValue for the first one that ends with name (name must be
+// lower case; the comparison is on a lower-cased copy): name's first occurrence must reach the
+// entry's end, and the folder must exist. Writes that entry, lower-cased, into out (size bytes).
+// Entries that would not fit out are passed over.
+bool findDirInPath(const char* pathValue, const char* name, char* out, std::size_t size);
