@@ -1,0 +1,13 @@
+#include "installer/markers.h"
+
+#include "support/textbuf.h"
+
+char waitInstallFilename[5001] = "";
+char showDialogFilename[5001] = "";
+std::atomic<HWND> hDlgMain{nullptr};
+
+void setMarkerPaths(const char* folder)
+{
+    formatText(waitInstallFilename, sizeof waitInstallFilename, "%s\\%s", folder, "__qivinstall.sem");
+    formatText(showDialogFilename, sizeof showDialogFilename, "%s\\%s", folder, "__qivshow.sem");
+}

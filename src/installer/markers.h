@@ -1,0 +1,17 @@
+// What the two threads of the program share: the paths of the marker files, through which the worker
+// tells the main thread how far the installation has got, and the status dialog's handle.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+
+// The current folder at start, "\", "__qivinstall.sem": exists while the installation runs.
+extern char waitInstallFilename[5001];
+// The current folder at start, "\", "__qivshow.sem": exists while the status window is to stay.
+extern char showDialogFilename[5001];
+// The status dialog; null once it has been destroyed. The worker only reads it.
+extern std::atomic<HWND> hDlgMain;
+
+// Fills both marker paths from the folder (without a trailing backslash).
+void setMarkerPaths(const char* folder);

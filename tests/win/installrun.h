@@ -1,0 +1,39 @@
+// A package folder for one run of the installation sequence in the test process: English boxes, the
+// status-window marker in place, and every box caught.
+#pragma once
+
+#include "installer/installer.h"
+#include "installer/markers.h"
+#include "msgbox.h"
+#include "regscope.h"
+#include "testfiles.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct InstallRun : TestFolder {
+    ScopedUserLocale locale{"English_United States.1252"};
+    std::unique_ptr<Install> installation = std::make_unique<Install>();
+    std::vector<CaughtBox> boxes;
+
+    InstallRun()
+    {
+        setMarkerPaths(native().c_str());
+        writeFile("__qivshow.sem", "ok\n");
+    }
+    ~InstallRun() { setMarkerPaths(""); }
+
+    bool run(bool quiet = false, bool silent = false, std::string wizardArgument = "")
+    {
+        MessageBoxCatcher catcher;
+        bool ok = installation->install(quiet, silent, wizardArgument.data());
+        boxes = catcher.boxes();
+        return ok;
+    }
+};
+
+inline const char* englishSuffix()
+{
+    return "\n\nSee errors.log and jinstall.log files for details.";
+}
