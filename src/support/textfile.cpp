@@ -68,3 +68,14 @@ void cutAtLineFeed(char* text)
     char* lf = std::strchr(text, '\n');
     if (lf) *lf = '\0';
 }
+
+void readStartDir(const char* path, char* dir)
+{
+    dir[0] = '\0';
+    UniqueFile file(path, "rb");
+    if (!file) return;
+    TextReader reader(file.get());
+    if (!reader.readPiece(dir, 5000)) return;
+    std::size_t n = std::strlen(dir);
+    while (n > 1 && (dir[n - 1] == ' ' || dir[n - 1] == '\r' || dir[n - 1] == '\n')) dir[--n] = '\0';
+}
