@@ -11,7 +11,7 @@ deps:
 
 mingw: deps
 	cmake --preset mingw >/dev/null
-	cmake --build --preset mingw
+	cmake --build --preset mingw -- --no-print-directory
 
 host: deps
 	cmake --preset host >/dev/null

@@ -1,7 +1,10 @@
-// boxwatch OUTFILE: answers the message boxes of the program for someone who is not there (the demo).
-// Every box whose title begins with "Quivrell Installer" is written to OUTFILE as its title, a tab
-// and its text (CR and LF shown as \r and \n), one box a line, and closed with OK. It ends when
-// OUTFILE.stop exists, or after ten minutes.
+// boxwatch OUTFILE [--shot]: answers the message boxes of the program for someone who is not there
+// (the demo). Every box whose title begins with "Quivrell Installer" is written to OUTFILE as its
+// title, a tab and its text (CR and LF shown as \r and \n), one box a line, and closed with OK. It
+// ends when OUTFILE.stop exists, or after ten minutes.
+// With --shot, the first time the status dialog ("Installer") is visible, the watcher moves any box
+// out of its way, creates OUTFILE.shot-wanted and waits up to five seconds for OUTFILE.shot-taken
+// before it answers anything: the demo takes its screenshot in between.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,6 +15,7 @@
 namespace {
 
 std::vector<HWND> boxes;
+HWND statusDialog = nullptr;
 
 BOOL CALLBACK collect(HWND window, LPARAM)
 {
@@ -23,7 +27,28 @@ BOOL CALLBACK collect(HWND window, LPARAM)
                              500, &length))
         return TRUE;
     if (std::strncmp(title, "Quivrell Installer", 18) == 0) boxes.push_back(window);
+    if (std::strcmp(title, "Installer") == 0) statusDialog = window;
     return TRUE;
+}
+
+bool exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Puts the boxes below the status dialog, so that the screenshot shows both, and waits for it.
+void waitForScreenshot(const std::string& out)
+{
+    Sleep(300); // the dialog's text, and a box that is on its way
+    boxes.clear();
+    EnumWindows(collect, 0);
+    RECT dialog;
+    GetWindowRect(statusDialog, &dialog);
+    for (HWND box : boxes)
+        SetWindowPos(box, nullptr, dialog.left, dialog.bottom + 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Sleep(200); // let the moved boxes be painted
+    if (FILE* wanted = std::fopen((out + ".shot-wanted").c_str(), "w")) std::fclose(wanted);
+    for (int i = 0; i < 100 && !exists(out + ".shot-taken"); ++i) Sleep(50);
 }
 
 std::string textOf(HWND window)
@@ -53,25 +78,31 @@ std::string escaped(const std::string& text)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: boxwatch OUTFILE\n");
+    if (argc < 2 || argc > 3 || (argc == 3 && std::strcmp(argv[2], "--shot") != 0)) {
+        std::fprintf(stderr, "usage: boxwatch OUTFILE [--shot]\n");
         return 2;
     }
-    std::string stop = std::string(argv[1]) + ".stop";
+    std::string out = argv[1];
+    bool shotWanted = argc == 3;
     std::vector<HWND> answered;
     for (int tick = 0; tick < 10 * 60 * 20; ++tick) {
-        if (GetFileAttributesA(stop.c_str()) != INVALID_FILE_ATTRIBUTES) break;
+        if (exists(out + ".stop")) break;
         boxes.clear();
+        statusDialog = nullptr;
         EnumWindows(collect, 0);
+        if (shotWanted && statusDialog) {
+            waitForScreenshot(out);
+            shotWanted = false;
+        }
         for (HWND box : boxes) {
             bool seen = false;
             for (HWND done : answered) seen = seen || done == box;
             if (seen) continue;
             HWND textControl = GetDlgItem(box, 0xFFFF);
             std::string line = escaped(textOf(box)) + "\t" + escaped(textControl ? textOf(textControl) : "");
-            if (FILE* out = std::fopen(argv[1], "ab")) {
-                std::fprintf(out, "%s\n", line.c_str());
-                std::fclose(out);
+            if (FILE* log = std::fopen(argv[1], "ab")) {
+                std::fprintf(log, "%s\n", line.c_str());
+                std::fclose(log);
             }
             PostMessageA(box, WM_COMMAND, IDOK, 0);
             answered.push_back(box);

@@ -20,7 +20,7 @@ fs::path testRoot()
 }
 } // namespace
 
-TestFolder::TestFolder() : previous_(fs::current_path())
+TestFolder::TestFolder(const std::string& innerName) : previous_(fs::current_path())
 {
     static std::atomic<unsigned> counter{0};
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
@@ -28,9 +28,11 @@ TestFolder::TestFolder() : previous_(fs::current_path())
     std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "qivtest";
     for (char& c : name)
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.') c = '_';
-    path_ = testRoot() / ("qiv-" + name + "-" + std::to_string(stamp % 1000000007) + "-" +
-                          std::to_string(counter++));
+    owned_ = testRoot() / ("qiv-" + name + "-" + std::to_string(stamp % 1000000007) + "-" +
+                           std::to_string(counter++));
+    path_ = innerName.empty() ? owned_ : owned_ / innerName;
     fs::create_directories(path_);
+    owned_ = fs::canonical(owned_);
     path_ = fs::canonical(path_);
     fs::current_path(path_);
 }
@@ -40,10 +42,10 @@ TestFolder::~TestFolder()
     std::error_code ignored;
     fs::current_path(previous_, ignored);
     // Files made read-only by a test must not keep the folder alive.
-    for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
+    for (auto it = fs::recursive_directory_iterator(owned_, ignored); it != fs::recursive_directory_iterator();
          it.increment(ignored))
         fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
-    fs::remove_all(path_, ignored);
+    fs::remove_all(owned_, ignored);
 }
 
 void writeFile(const fs::path& path, const std::string& bytes)

@@ -10,7 +10,8 @@
 // current directory is restored and the folder removed with everything in it.
 class TestFolder {
 public:
-    TestFolder();
+    // innerName: the folder gets that name, inside a fresh folder of its own.
+    explicit TestFolder(const std::string& innerName = "");
     ~TestFolder();
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
@@ -21,6 +22,7 @@ public:
 
 private:
     std::filesystem::path previous_;
+    std::filesystem::path owned_; // what is removed afterwards
     std::filesystem::path path_;
 };
 

@@ -1,0 +1,48 @@
+// Runs a program of ours as a separate Windows process, the way a package's unpacker starts
+// qivstart.exe, and looks at its windows from the outside.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A path handed to the test by the bench (a Linux path) as the Windows side names it.
+std::string windowsPath(const std::string& unixPath);
+// The Windows path of a program named by an environment variable of the test (QIV_PROGRAM and so on).
+std::string programFromEnvironment(const char* variable);
+
+// Polls condition every few milliseconds until it holds or timeoutMs passes.
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+class ProgramRun {
+public:
+    // Starts program with the command-line text arguments (what follows the program's name) in folder.
+    ProgramRun(const std::string& program, const std::string& arguments, const std::string& folder);
+    ~ProgramRun(); // ends the process when a test left it running
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    DWORD pid() const { return pid_; }
+    bool running() const;
+    // Waits for the process to end; false on timeout. The exit code is kept.
+    bool waitForExit(DWORD timeoutMs);
+    DWORD exitCode() const { return exitCode_; }
+
+    // The process's top-level window of that class (null: any) and title (null: any).
+    HWND window(const char* windowClass, const char* title, bool visibleOnly) const;
+    // The process's message boxes (titles beginning with "Quivrell Installer").
+    std::vector<HWND> boxes() const;
+    // Answers every box with OK; returns the texts of the boxes answered.
+    std::vector<std::string> answerBoxes();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+    DWORD exitCode_ = STILL_ACTIVE;
+};
+
+// A window's text, read without blocking on a busy window thread.
+std::string windowText(HWND window);

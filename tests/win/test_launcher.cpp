@@ -1,0 +1,206 @@
+// The real qivstart.exe, run as its own process in a fresh package folder, watched from outside.
+#include "programrun.h"
+#include "regscope.h"
+#include "testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A package as its unpacker leaves it: the program, the control file and the cleanup program.
+struct Package : TestFolder {
+    ScopedUserLocale locale;
+    std::string program;
+
+    explicit Package(const char* userLocale = "English_United States.1252", const std::string& innerName = "")
+        : TestFolder(innerName), locale(userLocale)
+    {
+        program = native() + "\\qivstart.exe";
+        fs::copy_file(programFromEnvironment("QIV_PROGRAM"), program);
+        fs::copy_file(programFromEnvironment("QIV_FAKECLEANUP"), "cleanup.exe");
+        // No JVM can be found or installed yet: every run ends in an error box, which keeps the
+        // installation running until the test answers it.
+        writeFile("qiv.control", "jvmRequiredVersion=1.4\r\n");
+    }
+};
+
+HWND statusDialog(const ProgramRun& run)
+{
+    return run.window("#32770", "Installer", true);
+}
+
+// Waits until the run has opened its error box.
+bool waitForBox(const ProgramRun& run)
+{
+    return waitUntil([&] { return !run.boxes().empty(); }, 10000);
+}
+
+// Answers boxes until the process has ended.
+bool finish(ProgramRun& run)
+{
+    bool ended = waitUntil(
+        [&] {
+            run.answerBoxes();
+            return !run.running();
+        },
+        15000);
+    return ended && run.waitForExit(1000);
+}
+
+} // namespace
+
+TEST(Launcher, ShowsTheCentredStatusDialogInTheUsersLanguage)
+{
+    struct Case {
+        const char* locale;
+        const char* text;
+    } cases[] = {
+        {"English_United States.1252", "Unpacking the installer..."},
+        {"Dutch (Belgian)", "Voorbereiden Wizard..."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        Package package(c.locale);
+        ProgramRun run(package.program, "", package.native());
+        ASSERT_TRUE(run.started());
+        HWND dialog = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return (dialog = statusDialog(run)) != nullptr; }, 10000))
+            << "no visible window captioned Installer";
+        std::string text;
+        EXPECT_TRUE(waitUntil([&] { return (text = windowText(GetDlgItem(dialog, 104))) == c.text; }, 5000))
+            << "control 104 reads \"" << text << "\"";
+
+        RECT rect;
+        GetWindowRect(dialog, &rect);
+        int frameX = GetSystemMetrics(SM_CXDLGFRAME), frameY = GetSystemMetrics(SM_CYDLGFRAME);
+        int width = rect.right - rect.left - 2 * frameX, height = rect.bottom - rect.top - 2 * frameY;
+        EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXFULLSCREEN) - width) / 2);
+        EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYFULLSCREEN) - height) / 2);
+
+        EXPECT_TRUE(finish(run));
+    }
+}
+
+TEST(Launcher, SwitchFollowedByAPathHidesEveryWindow)
+{
+    struct Case {
+        const char* arguments;
+        bool shown;
+    } cases[] = {
+        {"-q C:\\Target", false},
+        {"-q", true},
+        {"C:\\Target -q", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        Package package;
+        ProgramRun run(package.program, c.arguments, package.native());
+        ASSERT_TRUE(run.started());
+        bool everShown = false;
+        bool ended = waitUntil(
+            [&] {
+                everShown = everShown || statusDialog(run) || run.window("GenericWClass", nullptr, true);
+                if (everShown && c.shown) run.answerBoxes(); // seen: no need to look longer
+                if (!c.shown) run.answerBoxes();
+                return !run.running();
+            },
+            15000);
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(everShown, c.shown);
+    }
+}
+
+// The error box removes the status-window marker; the dialog bridges on for up to 200 messages, then
+// hides, while the installation marker keeps the process alive.
+TEST(Launcher, DialogHidesAfterTheGraceMessagesAndTheProcessWaitsForTheInstallation)
+{
+    Package package;
+    ProgramRun run(package.program, "", package.native());
+    ASSERT_TRUE(waitForBox(run));
+    EXPECT_FALSE(fileExists("__qivshow.sem"));
+    Sleep(500);
+    ASSERT_NE(statusDialog(run), nullptr) << "the dialog stays up in the grace loop";
+
+    HWND mainWindow = run.window("GenericWClass", nullptr, false);
+    ASSERT_NE(mainWindow, nullptr);
+    for (int i = 0; i < 200; ++i) PostMessageA(mainWindow, WM_NULL, 0, 0);
+    EXPECT_TRUE(waitUntil([&] { return statusDialog(run) == nullptr; }, 2000)) << "200 messages end the grace";
+    EXPECT_TRUE(run.running());
+    EXPECT_TRUE(fileExists("__qivinstall.sem"));
+    EXPECT_FALSE(run.boxes().empty());
+
+    EXPECT_TRUE(finish(run));
+    EXPECT_FALSE(fileExists("__qivinstall.sem"));
+}
+
+TEST(Launcher, ProcessEndsWithinASecondOfTheInstallationMarker)
+{
+    Package package;
+    ProgramRun run(package.program, "", package.native());
+    ASSERT_TRUE(waitForBox(run));
+    ASSERT_TRUE(fileExists("__qivinstall.sem"));
+    fs::remove("__qivinstall.sem");
+    DWORD start = GetTickCount();
+    EXPECT_TRUE(run.waitForExit(1000)) << "still running a second after the marker went";
+    EXPECT_LT(GetTickCount() - start, 1000u);
+}
+
+TEST(Launcher, EscapeEndsOnlyTheLoopNotTheInstallation)
+{
+    Package package;
+    ProgramRun run(package.program, "", package.native());
+    ASSERT_TRUE(waitForBox(run));
+    HWND dialog = statusDialog(run);
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }, 2000)) << "Escape destroys the dialog";
+    Sleep(300);
+    EXPECT_TRUE(run.running()) << "the installation is not interrupted";
+    EXPECT_FALSE(run.boxes().empty());
+
+    EXPECT_TRUE(finish(run));
+    std::vector<std::string> errors = readLogLines("errors.log");
+    ASSERT_EQ(errors.size(), 2u) << "the installation wrote its whole report";
+    EXPECT_EQ(errors[0], "The correct version of the JRE was not found on your system.");
+}
+
+TEST(Launcher, StartFolderElsewhereHandsOverToTheCleanupProgram)
+{
+    // The user started the installation from the folder around the package, which has a space in its name.
+    Package package("English_United States.1252", "package with space");
+    writeFile("startdir.txt", package.path().parent_path().string() + "  \r\n");
+    ProgramRun run(package.program, "", package.native());
+    EXPECT_TRUE(finish(run));
+    ASSERT_TRUE(waitUntil([] { return fileExists("cleanup-ran.txt"); }, 5000)) << "__cleanup.exe did not run";
+    std::vector<std::string> args = splitLines(readFile("cleanup-ran.txt"), textLineEnd());
+    ASSERT_EQ(args.size(), 2u) << "the folder is the one argument";
+    std::string program = args[0];
+    std::transform(program.begin(), program.end(), program.begin(), [](unsigned char c) { return std::tolower(c); });
+    EXPECT_NE(program.find("__cleanup.exe"), std::string::npos) << args[0];
+    EXPECT_EQ(args[1], package.native());
+    EXPECT_TRUE(fileExists("cleanup.exe"));
+}
+
+TEST(Launcher, SameStartFolderOrNoneDeletesBothCleanupPrograms)
+{
+    for (const char* startDir : {"same folder in other case", "empty file"}) {
+        SCOPED_TRACE(startDir);
+        Package package;
+        std::string folder = package.native();
+        std::transform(folder.begin(), folder.end(), folder.begin(), [](unsigned char c) { return std::toupper(c); });
+        writeFile("startdir.txt", std::string(startDir) == "empty file" ? "" : folder + "\r\n");
+        ProgramRun run(package.program, "", package.native());
+        EXPECT_TRUE(finish(run));
+        Sleep(200);
+        EXPECT_FALSE(fileExists("cleanup.exe"));
+        EXPECT_FALSE(fileExists("__cleanup.exe"));
+        EXPECT_FALSE(fileExists("cleanup-ran.txt"));
+    }
+}
