@@ -1,5 +1,10 @@
 #include "jvm/findjvm.h"
 
+#include "jvm/jvmwin.h"
+#include "support/textbuf.h"
+
+#include <string>
+
 FindJvm::FindJvm() : hwnd(nullptr) {}
 
 FindJvm::~FindJvm() = default;
@@ -9,8 +14,15 @@ void FindJvm::setHwnd(HWND window)
     hwnd = window;
 }
 
-// Stand-in until the registry search is built: it finds nothing.
-bool FindJvm::isJvmInstalled(char*, char*, char*, char*, char*, char*)
+bool FindJvm::isJvmInstalled(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion, char* jvmName,
+                             char* jvmCommandName, char* jvmPath)
 {
+    std::string given = jvmCommandName;
+    JvmWin search;
+    search.setHwnd(hwnd);
+    if (search.searchWindowsForJvm(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmName, jvmCommandName,
+                                   jvmPath))
+        return true;
+    copyText(jvmCommandName, 5001, given.c_str());
     return false;
 }

@@ -1,0 +1,190 @@
+#include "jvm/jvmwin.h"
+
+#include "jvm/jvmok.h"
+#include "jvm/versionrules.h"
+#include "support/handles.h"
+#include "support/registry.h"
+#include "support/textbuf.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+const char* const traceLog = "jinstall.log";
+const char* const runtimeKey = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
+const char* const developmentKitKey = "SOFTWARE\\JavaSoft\\Java Development Kit";
+const char* const pluginKey = "SOFTWARE\\JavaSoft\\Java Plug-in";
+constexpr std::size_t nameSize = 5000;
+constexpr std::size_t commandNameSize = 5001;
+
+// Calls back for every subkey name of key, in index order, until the enumeration ends. A name that
+// cannot be read is passed as null. An error other than "more data" ends the walk, so that a key that
+// went bad cannot keep it going for ever.
+template <class Visit>
+void forEachSubkey(HKEY key, Visit visit)
+{
+    for (DWORD index = 0;; ++index) {
+        char name[nameSize];
+        DWORD length = sizeof name;
+        LONG status = RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS) return;
+        if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return;
+        if (status == ERROR_SUCCESS) {
+            name[length < sizeof name ? length : sizeof name - 1] = '\0';
+            visit(name);
+        } else {
+            visit(nullptr);
+        }
+    }
+}
+} // namespace
+
+JvmWin::JvmWin() : hwnd(nullptr), progress(new Status) {}
+
+JvmWin::~JvmWin() = default;
+
+void JvmWin::setHwnd(HWND window)
+{
+    hwnd = window;
+}
+
+int JvmWin::compareStrings(const void* a, const void* b)
+{
+    return std::strcmp(*static_cast<const char* const*>(a), *static_cast<const char* const*>(b));
+}
+
+bool JvmWin::searchWindowsForJvm(const char* jvmRequiredVersion, const char* jvmMinVersion,
+                                 const char* jvmMaxVersion, const char* jvmName, char* jvmCommandName,
+                                 char* jvmPath)
+{
+    std::string given = jvmCommandName;
+    auto restore = [&] { copyText(jvmCommandName, commandNameSize, given.c_str()); };
+    progress->showStatus(1);
+    if (!equalsNoCase(jvmName, "Java Plug-in")) {
+        restore();
+        bool found = searchRegistryForJvm(runtimeKey, jvmRequiredVersion, jvmMinVersion, jvmMaxVersion,
+                                          jvmCommandName, jvmPath);
+        traceMessage(traceLog, "JRE registry entry had correct jvm info", found);
+        if (found) return true;
+
+        progress->showStatus(1);
+        restore();
+        found = searchRegistryForJvm(developmentKitKey, jvmRequiredVersion, jvmMinVersion, jvmMaxVersion,
+                                     jvmCommandName, jvmPath);
+        traceMessage(traceLog, "JDK registry entry had correct jvm info", found);
+        if (found) return true;
+    }
+    progress->showStatus(1);
+    restore();
+    bool found = searchRegistryForJvm(pluginKey, jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmCommandName,
+                                      jvmPath);
+    traceMessage(traceLog, "Java Plugin registry entry had correct jvm info", found);
+    if (!found) restore();
+    return found;
+}
+
+bool JvmWin::searchRegistryForJvm(const char* productKey, const char* jvmRequiredVersion, const char* jvmMinVersion,
+                                  const char* jvmMaxVersion, char* jvmCommandName, char* jvmPath)
+{
+    UniqueHkey key = openRegKey(HKEY_LOCAL_MACHINE, productKey, KEY_READ);
+    if (!key) {
+        traceMessage(traceLog, "unable to find a compatible Jvm");
+        return false;
+    }
+    int count = getJvmEntryCount(key.get());
+    if (count == 0) {
+        traceMessage(traceLog, "unable to find a compatible Jvm");
+        return false;
+    }
+    std::vector<char*> names(static_cast<std::size_t>(count), nullptr);
+    int listed = getAvailableVersions(key.get(), names.data(), count);
+    bool found = false;
+    if (listed > 0) {
+        std::qsort(names.data(), static_cast<std::size_t>(listed), sizeof(char*), compareStrings);
+        found = findMostRecentJvm(names.data(), listed, productKey, jvmRequiredVersion, jvmMinVersion,
+                                  jvmMaxVersion, jvmCommandName, jvmPath);
+    }
+    for (char* name : names) delete[] name;
+    if (!found) traceMessage(traceLog, "unable to find a compatible Jvm");
+    return found;
+}
+
+int JvmWin::getJvmEntryCount(HKEY key)
+{
+    traceMessage(traceLog, "counting registry elements");
+    int count = 0;
+    forEachSubkey(key, [&](const char*) { ++count; });
+    return count;
+}
+
+int JvmWin::getAvailableVersions(HKEY key, char** names, int count)
+{
+    traceMessage(traceLog, "getting list of available versions");
+    int listed = 0;
+    forEachSubkey(key, [&](const char* name) {
+        if (!name || listed >= count) return;
+        names[listed] = new char[nameSize];
+        copyText(names[listed], nameSize, name);
+        ++listed;
+    });
+    return listed;
+}
+
+bool JvmWin::findMostRecentJvm(char** names, int count, const char* productKey, const char* jvmRequiredVersion,
+                               const char* jvmMinVersion, const char* jvmMaxVersion, char* jvmCommandName,
+                               char* jvmPath)
+{
+    traceMessage(traceLog, "searching registry entry", productKey);
+    for (int i = count - 1; i >= 0; --i) {
+        if (!names[i]) continue;
+        std::unique_ptr<char[]> version(new char[nameSize]);
+        std::unique_ptr<char[]> home(new char[nameSize]);
+        copyText(version.get(), nameSize, names[i]);
+        traceMessage(traceLog, "                 version", version.get());
+        if (lookUpRegistryEntryForJvm(productKey, jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, version.get(),
+                                      jvmCommandName, home.get(), jvmPath))
+            return true;
+    }
+    return false;
+}
+
+bool JvmWin::lookUpRegistryEntryForJvm(const char* productKey, const char* jvmRequiredVersion,
+                                       const char* jvmMinVersion, const char* jvmMaxVersion, char* version,
+                                       char* jvmCommandName, char* javaHome, char* jvmPath)
+{
+    javaHome[0] = '\0';
+    char keyPath[nameSize];
+    formatText(keyPath, sizeof keyPath, "%s\\%s", productKey, version);
+    UniqueHkey key = openRegKey(HKEY_LOCAL_MACHINE, keyPath, KEY_QUERY_VALUE);
+    if (!key) {
+        traceMessage(traceLog, "no such registry entry", keyPath);
+        return false;
+    }
+
+    std::unique_ptr<char[]> micro(new char[nameSize]);
+    readRegText(key.get(), "MicroVersion", micro.get(), nameSize);
+    if (micro[0]) {
+        // The version grows by a dot and the micro version, within its buffer.
+        appendText(version, nameSize, ".");
+        appendText(version, nameSize, micro.get());
+    } else if (equalsNoCase(productKey, pluginKey)) {
+        const char* base = jvmRequiredVersion[0] ? jvmRequiredVersion : jvmMinVersion;
+        char family[100], microPart[100];
+        parseVersion(base, family, sizeof family, microPart, sizeof microPart);
+        appendText(version, nameSize, ".");
+        appendText(version, nameSize, microPart);
+        traceMessage(traceLog, "no known minor version for", productKey);
+    }
+
+    if (!readRegText(key.get(), "JavaHome", javaHome, nameSize) && !readRegText(key.get(), "Home", javaHome, nameSize))
+        traceMessage(traceLog, "no home directory for jvm", javaHome);
+    key.reset();
+
+    JvmOk checker;
+    checker.setHwnd(hwnd);
+    return checker.jvmCorrectVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, version, javaHome,
+                                     jvmCommandName, jvmPath);
+}

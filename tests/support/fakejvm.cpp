@@ -1,0 +1,45 @@
+#include "fakejvm.h"
+
+#include "programrun.h"
+#include "testfiles.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+FakeJvmHome::FakeJvmHome(const std::string& folder, std::initializer_list<const char*> launchers,
+                         std::initializer_list<const char*> settings)
+{
+    fs::create_directories(folder);
+    home = fs::canonical(folder).string();
+    std::string fixture = programFromEnvironment("QIV_FAKEJVM");
+    for (const char* launcher : launchers) {
+        fs::path target = fs::path(home) / launcher;
+        fs::create_directories(target.parent_path());
+        fs::copy_file(fixture, target, fs::copy_options::overwrite_existing);
+    }
+    std::string text;
+    for (const char* line : settings) text += std::string(line) + "\n";
+    writeFile(fs::path(home) / "fakejvm.txt", text);
+}
+
+std::vector<std::vector<std::string>> FakeJvmHome::calls() const
+{
+    std::vector<std::vector<std::string>> result;
+    for (const std::string& line : readPlainLines(fs::path(home) / "fakejvm-calls.txt")) {
+        std::vector<std::string> fields;
+        std::size_t start = 0, bar;
+        while ((bar = line.find('|', start)) != std::string::npos) {
+            fields.push_back(line.substr(start, bar - start));
+            start = bar + 1;
+        }
+        result.push_back(fields);
+    }
+    return result;
+}
+
+FakeJvmHome reportingJvm(const std::string& folder, const char* launcher, const std::string& version)
+{
+    std::string result = "result=java.version=" + version;
+    return FakeJvmHome(folder, {launcher}, {result.c_str()});
+}

@@ -1,0 +1,22 @@
+// Fake JVM homes for the tests: folders whose launchers are copies of the fake JVM fixture, told what
+// to do by a settings file, and recording every start.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+struct FakeJvmHome {
+    std::string home; // full Windows path
+
+    // Creates folder (relative to the current folder or absolute) with a copy of the fixture at each of
+    // the launcher paths (such as "bin\\javaw.exe"), and the settings lines ("result=1.6.0_07" ...).
+    FakeJvmHome(const std::string& folder, std::initializer_list<const char*> launchers,
+                std::initializer_list<const char*> settings);
+
+    // Every start so far: the current folder, then the arguments.
+    std::vector<std::vector<std::string>> calls() const;
+};
+
+// A fake JVM that reports version and passes the test class.
+FakeJvmHome reportingJvm(const std::string& folder, const char* launcher, const std::string& version);
