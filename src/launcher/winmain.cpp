@@ -7,6 +7,7 @@
 #include "support/fsys.h"
 #include "support/handles.h"
 #include "support/language.h"
+#include "support/spawnargs.h"
 #include "support/textbuf.h"
 #include "support/textfile.h"
 
@@ -60,15 +61,6 @@ bool pumpOne(MSG& msg)
     return true;
 }
 
-// The cleanup program gets the folder as its one argument, also when the folder has spaces.
-std::string oneArgument(const char* text)
-{
-    std::string argument = text;
-    if (argument.find(' ') != std::string::npos && argument.find('"') == std::string::npos)
-        argument = "\"" + argument + "\"";
-    return argument;
-}
-
 void handOver(const char* startDir, const char* currentDir)
 {
     if (!startDir[0] || equalsNoCase(startDir, currentDir)) {
@@ -77,7 +69,8 @@ void handOver(const char* startDir, const char* currentDir)
         return;
     }
     std::string program = std::string(currentDir) + "\\__cleanup.exe";
-    std::string folder = oneArgument(currentDir);
+    // The cleanup program gets the folder as its one argument, also when the folder has blanks.
+    std::string folder = asOneArgument(currentDir);
     const char* const argv[] = {"__cleanup.exe", folder.c_str(), nullptr};
     UniqueKernelHandle process(reinterpret_cast<HANDLE>(_spawnv(_P_NOWAIT, program.c_str(), argv)));
     if (process.get() == reinterpret_cast<HANDLE>(-1)) process.release();

@@ -14,6 +14,7 @@
 
 struct InstallRun : TestFolder {
     ScopedUserLocale locale{"English_United States.1252"};
+    ScopedRegKey javaSoft{HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft"}; // no JVM on the machine
     std::unique_ptr<Install> installation = std::make_unique<Install>();
     std::vector<CaughtBox> boxes;
 
