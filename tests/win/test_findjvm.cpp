@@ -71,11 +71,11 @@ TEST(FindJvm, HighestVersionNameIsTriedFirstInByteOrder)
     machine.add(runtime, "1.6", "1.6.0");
     machine.add(runtime, "1.9", "1.9.0");
     machine.add(runtime, "1.10", "1.10.0");
-    auto result = machine.search("1.3", "");
+    auto result = machine.search("1.10", "");
     ASSERT_TRUE(result.found);
-    EXPECT_EQ(result.path, machine.native() + "\\homes\\" + runtime + "\\1.3\\bin\\javaw.exe");
-    EXPECT_EQ(Machine::triedVersions(), (Lines{"1.9", "1.6", "1.4.2_05", "1.3"}))
-        << "1.9 sorts after 1.10, which is never reached";
+    EXPECT_EQ(result.path, machine.native() + "\\homes\\" + runtime + "\\1.10\\bin\\javaw.exe");
+    EXPECT_EQ(Machine::triedVersions(), (Lines{"1.9", "1.6", "1.4.2_05", "1.3", "1.10"}))
+        << "byte order, not numeric order: 1.10 comes last";
 }
 
 TEST(FindJvm, MicroVersionExtendsTheCandidate)
