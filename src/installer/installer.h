@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 // Texts of the failure report.
 extern const char* const diskSpaceText;
 extern const char* const otherCausesText;
@@ -68,6 +71,17 @@ public:
                           char* wizardArgument, bool quiet, bool silent);
     bool launchApplet(char* appletUrl);
     void cleanUp(bool success);
+
+    // The steps of the wizard launch: the vector built and the JVM started and waited for.
+    bool runInstaller(const char* jvmPath, const char* jvmExtraParameters, const char* jvmClasspathSwitch,
+                      const char* classPath, const char* loaderJavaCommand, const char* startGuiCommand,
+                      const char* checkGuiRunningCommand, const char* wizardArgument, bool quiet, bool silent);
+    // The vector's capacity, for loaderJavaCommand and the object's jvmExtraParameters.
+    int countParameters(const char* loaderJavaCommand, const char* wizardArgument, bool quiet, bool silent);
+    bool _runInstaller(const char* jvmPath, const std::vector<std::string>& arguments, const char* startGuiCommand,
+                       const char* checkGuiRunningCommand);
+    // The vector as the trace shows it.
+    std::string argsString(const std::vector<std::string>& arguments);
 
     // State of the run, for those who look after it.
     const char* getErrorMessage() const { return errorMessage; }

@@ -1,8 +1,101 @@
-// The Java wizard launch.
+// The Java wizard launch: the class path, the JVM's argument vector, and the run of the wizard, whose
+// success shows only in the marker it leaves.
 #include "installer/installer.h"
 
-// Stand-in until the wizard launch is built: the wizard cannot be started.
-bool Install::runJavaInstaller(char*, char*, char*, char*, char*, char*, char*, char*, bool, bool)
+#include "installer/markers.h"
+#include "installer/wizardrules.h"
+#include "jvm/launchtext.h"
+#include "support/fsys.h"
+#include "support/textbuf.h"
+
+#include <process.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+const char* const errorsLog = "errors.log";
+const char* const traceLog = "jinstall.log";
+const char* const wizardMarker = "__qivwizard.sem";
+} // namespace
+
+bool Install::runJavaInstaller(char* path, char* extraParameters, char* classpathSwitch, char* classpath,
+                               char* javaCommand, char* guiCommand, char* guiRunningCommand, char* wizardArgument,
+                               bool quietSwitch, bool silentSwitch)
 {
+    std::string swingPath = swingArchivePath(pathExists("swingall.jar"), javaHomeDir);
+    ClassPath composed = composeClassPath(classpath, swingPath, pathExists(swingPath.c_str()), swingWanted(path));
+    for (const auto& trace : composed.traces) {
+        if (trace.second.empty())
+            traceMessage(traceLog, trace.first.c_str());
+        else
+            traceMessage(traceLog, trace.first.c_str(), trace.second.c_str());
+    }
+    for (const std::string& element : composed.refused)
+        logAndTraceMessage(errorsLog, traceLog, "class path too long; left out:", element.c_str());
+    return runInstaller(path, extraParameters, classpathSwitch, composed.text.c_str(), javaCommand, guiCommand,
+                        guiRunningCommand, wizardArgument, quietSwitch, silentSwitch);
+}
+
+int Install::countParameters(const char* javaCommand, const char* wizardArgument, bool quietSwitch, bool silentSwitch)
+{
+    WizardCommand command{"", jvmExtraParameters, "", "", javaCommand, wizardArgument, quietSwitch, silentSwitch};
+    return wizardArgumentCapacity(command);
+}
+
+bool Install::runInstaller(const char* path, const char* extraParameters, const char* classpathSwitch,
+                           const char* classPath, const char* javaCommand, const char* guiCommand,
+                           const char* guiRunningCommand, const char* wizardArgument, bool quietSwitch,
+                           bool silentSwitch)
+{
+    // Built from copies: the stored values stay as they are, so that a second launch is the same.
+    WizardCommand command{path, extraParameters, classpathSwitch, classPath, javaCommand, wizardArgument,
+                          quietSwitch, silentSwitch};
+    std::vector<std::string> arguments = wizardArguments(command);
+    if (contains(classPath, "install.jar") && !pathExists("install.jar")) {
+        logAndTraceMessage(errorsLog, traceLog, "install.jar does not exist.");
+        return false;
+    }
+    return _runInstaller(path, arguments, guiCommand, guiRunningCommand);
+}
+
+std::string Install::argsString(const std::vector<std::string>& arguments)
+{
+    return argumentText(arguments);
+}
+
+bool Install::_runInstaller(const char* path, const std::vector<std::string>& arguments, const char*, const char*)
+{
+    std::string args = argsString(arguments);
+    std::string command = commandText(path, args);
+    traceMessage(traceLog, "java installer C++ command:", command.c_str());
+    traceMessage(traceLog, "java installer launch command:", args.c_str());
+
+    // The wizard sees only the class path of its command line.
+    _putenv("CLASSPATH=");
+    // The status window goes while the wizard comes up.
+    if (showDialogFilename[0]) removeFile(showDialogFilename);
+
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+    argv.push_back(nullptr);
+    intptr_t started = _spawnv(_P_WAIT, path, argv.data());
+    int errorNumber = errno;
+    if (started == -1) {
+        std::string failure = std::string("Error running JVM: ") + launchFailureText(errorNumber);
+        logAndTraceMessage(errorsLog, traceLog, failure.c_str(), false);
+        logAndTraceMessage(errorsLog, traceLog, "Unable to start ", command.c_str());
+        return false;
+    }
+
+    traceMessage(traceLog, "java wizard execed with no reported errors");
+    if (pathExists(wizardMarker)) {
+        removeFile(wizardMarker);
+        traceMessage(traceLog, "Java wizard launched successfully");
+        return true;
+    }
+    logAndTraceMessage(errorsLog, traceLog, "Java wizard not started properly");
     return false;
 }

@@ -43,3 +43,8 @@ FakeJvmHome reportingJvm(const std::string& folder, const char* launcher, const 
     std::string result = "result=java.version=" + version;
     return FakeJvmHome(folder, {launcher}, {result.c_str()});
 }
+
+std::vector<std::string> probes(const FakeJvmHome& jvm)
+{
+    return readPlainLines(fs::path(jvm.home) / "fakejvm-probe.txt");
+}

@@ -1,0 +1,138 @@
+#include "installer/wizardrules.h"
+
+#include <cstring>
+
+namespace {
+
+bool hasBlank(const std::string& text)
+{
+    return text.find(' ') != std::string::npos;
+}
+
+std::string quotedWhenBlank(const std::string& text)
+{
+    return hasBlank(text) ? "\"" + text + "\"" : text;
+}
+
+std::string cut(std::string text, std::size_t size)
+{
+    if (text.size() >= size) text.resize(size - 1);
+    return text;
+}
+
+} // namespace
+
+const char* launcherFileName(const char* jvmPath)
+{
+    const char* slash = std::strrchr(jvmPath, '\\');
+    return slash ? slash + 1 : jvmPath;
+}
+
+bool swingWanted(const char* jvmPath)
+{
+    return std::strstr(launcherFileName(jvmPath), "java") == nullptr;
+}
+
+void addClassElement(ClassPath& classPath, const std::string& element, const std::string& swingPath,
+                     bool swingExists, bool swingIsWanted, std::size_t limit)
+{
+    std::string text = classPath.text.empty() ? "" : ";";
+    if (element.find("swingall.jar") != std::string::npos) {
+        if (!swingIsWanted) return;
+        if (!swingExists) {
+            classPath.traces.emplace_back("swing file does not exist", swingPath);
+            return;
+        }
+        text += quotedWhenBlank(swingPath);
+        classPath.traces.emplace_back("added swing to classpath", "");
+    } else {
+        text += quotedWhenBlank(element);
+    }
+    if (classPath.text.size() + text.size() > limit) {
+        classPath.refused.push_back(element);
+        return;
+    }
+    classPath.text += text;
+}
+
+std::string swingArchivePath(bool packageHasSwing, const char* javaHomeDir)
+{
+    if (packageHasSwing) return "swingall.jar";
+    return std::string(javaHomeDir) + "\\lib\\swingall.jar";
+}
+
+ClassPath composeClassPath(const char* loaderClasspath, const std::string& swingPath, bool swingExists,
+                           bool swingIsWanted)
+{
+    ClassPath result;
+    const std::size_t limit = std::strlen(loaderClasspath) + 999;
+    std::string rest = loaderClasspath;
+    std::size_t separator;
+    while ((separator = rest.find(';')) != std::string::npos) {
+        // Once the class path is this long, the rest goes in as one last element.
+        if (result.text.size() > limit) break;
+        addClassElement(result, rest.substr(0, separator), swingPath, swingExists, swingIsWanted, limit);
+        rest.erase(0, separator + 1);
+    }
+    if (!rest.empty()) addClassElement(result, rest, swingPath, swingExists, swingIsWanted, limit);
+    return result;
+}
+
+std::vector<std::string> blankSeparatedPieces(const char* text)
+{
+    std::vector<std::string> pieces;
+    if (!text[0]) return pieces;
+    const char* start = text;
+    for (const char* p = text;; ++p) {
+        if (*p == ' ' || *p == '\0') {
+            pieces.emplace_back(start, static_cast<std::size_t>(p - start));
+            if (*p == '\0') break;
+            start = p + 1;
+        }
+    }
+    return pieces;
+}
+
+std::vector<std::string> wizardArguments(const WizardCommand& command)
+{
+    std::vector<std::string> arguments;
+    arguments.emplace_back(launcherFileName(command.jvmPath));
+    for (const std::string& piece : blankSeparatedPieces(command.jvmExtraParameters)) arguments.push_back(piece);
+    arguments.emplace_back(command.jvmClasspathSwitch);
+    arguments.emplace_back(command.classPath);
+    std::vector<std::string> words = blankSeparatedPieces(command.loaderJavaCommand);
+    if (words.empty()) words.emplace_back();
+    arguments.insert(arguments.end(), words.begin(), words.end());
+    if ((command.quiet || command.silent) && command.wizardArgument[0]) {
+        arguments.emplace_back(command.quiet ? "-q" : "-s");
+        std::string argument = command.wizardArgument;
+        bool quoteAndBlank = argument.find('"') != std::string::npos && hasBlank(argument);
+        arguments.push_back(quoteAndBlank ? "\"" + argument + "\"" : argument);
+    }
+    return arguments;
+}
+
+int wizardArgumentCapacity(const WizardCommand& command)
+{
+    int capacity = static_cast<int>(blankSeparatedPieces(command.loaderJavaCommand).size() +
+                                    blankSeparatedPieces(command.jvmExtraParameters).size()) +
+                   5;
+    if ((command.quiet || command.silent) && command.wizardArgument[0]) capacity += 2;
+    return capacity;
+}
+
+std::string argumentText(const std::vector<std::string>& arguments)
+{
+    std::string text;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (i) text += ' ';
+        const std::string& argument = arguments[i];
+        text += hasBlank(argument) && argument.find('"') == std::string::npos ? "\"" + argument + "\"" : argument;
+    }
+    return cut(text, commandTextSize);
+}
+
+std::string commandText(const char* jvmPath, const std::string& arguments)
+{
+    return cut("\"" + std::string(jvmPath) + "\" " + arguments, commandTextSize);
+}
