@@ -1,7 +1,7 @@
 #include "installer/installer.h"
 
 #include "control/getparam.h"
-#include "control/singlekey.h"
+#include "control/registryswitch.h"
 #include "installer/markers.h"
 #include "jvm/findjvm.h"
 #include "jvm/installjvm.h"
@@ -209,16 +209,7 @@ bool Install::addSecurity(char* systemPolicy, char* userPolicy, char* keystore, 
 
 bool Install::configureWinReg()
 {
-    ControlKeyLookup lookup = lookUpControlKey("configureWinRegistry", locationFile);
-    if (!lookup.opened) {
-        traceMessage(traceLog, "unable to open qiv.control file", "defaulting to configure registry");
-        return true;
-    }
-    if (!lookup.found) return true;
-    traceMessage(traceLog, lookup.line);
-    bool configure = isAffirmative(lookup.value());
-    traceMessage(traceLog, "configureWinRegistry", configure);
-    return configure;
+    return configureRegistrySwitch(*this);
 }
 
 void Install::logJvmLocation(bool installed, const char* home, const char* installDir, bool configureRegistry)
