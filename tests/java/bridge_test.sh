@@ -1,0 +1,115 @@
+#!/bin/sh
+# Runs the Java bridge under Wine the way a Windows program runs a JVM (here from a batch file of
+# Wine's cmd) and checks what the Linux java behind it receives: arguments, class path, environment,
+# working folder; and what comes back: exit codes, and no java left when the bridge is killed.
+#
+#   bridge_test.sh BRIDGE.exe.so PROBE_FOLDER WINEBENCH     (QIV_BENCH names a started bench)
+set -u
+bridge=$1
+probes=$2
+winebench=$3
+prefix="$(cd "$QIV_BENCH" && pwd)/prefix"
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/bridgetest.XXXXXX")
+trap 'rm -rf "$tmp"' EXIT
+home="$tmp/jvm home"
+pkg="$tmp/package dir"
+mkdir -p "$home/bin" "$pkg"
+cp "$bridge" "$home/bin/java.exe"
+cp "$probes/BridgeProbe.class" "$pkg/"
+failures=0
+
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+java_exe=$(winpath "$home/bin/java.exe")
+
+# The batch lines on stdin become t.bat in the package folder.
+batch() {
+    { printf '@echo off\r\n'; sed 's/$/\r/'; } > "$pkg/t.bat"
+    rm -f "$pkg/probe.txt"
+}
+
+run_batch() {
+    rc=0
+    (cd "$pkg" && sh "$winebench" run cmd /c t.bat) > "$tmp/out" 2>&1 || rc=$?
+    return $rc
+}
+
+expect() {
+    if [ "$2" != "$3" ]; then
+        failures=$((failures + 1))
+        printf 'FAILED %s\n  expected: %s\n  got:      %s\n  output of the run:\n' "$1" "$2" "$3"
+        sed 's/^/    /' "$tmp/out"
+    fi
+}
+
+# The probe's record of KEY; several lines (the arguments) joined with '|'.
+probe() { sed -n "s/^$1=//p" "$pkg/probe.txt" 2>/dev/null | tr '\n' '|'; }
+
+wait_for_probe() {
+    i=0
+    while [ ! -f "$pkg/probe.txt" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
+}
+
+alive() { kill -0 "$1" 2>/dev/null && echo alive || echo gone; }
+
+# Windows paths, class path separators and an empty argument; the shell's CLASSPATH, which the
+# batch removed only from the Windows environment, must not reach java.
+batch <<EOF
+set CLASSPATH=
+"$java_exe" "-Dprobe.path=$(winpath "$pkg")\\x" -cp ".;sub\\dir;$(winpath "$tmp");" BridgeProbe "$(winpath "$pkg")" "" plain "a;b\\c" C:/x D:rel
+EOF
+CLASSPATH=/from/the/shell run_batch
+expect "exit code of a plain run" 0 "$rc"
+expect "working folder" "$pkg|" "$(probe cwd)"
+expect "CLASSPATH removed on the Windows side" "null|" "$(probe CLASSPATH)"
+expect "class path" ".:sub/dir:$tmp:|" "$(probe java.class.path)"
+expect "property with a path" "$pkg/x|" "$(probe probe.path)"
+expect "arguments" "$pkg||plain|a:b/c|$prefix/dosdevices/c:/x|D:rel|" "$(probe arg)"
+
+# A class path in the Windows environment reaches java translated.
+batch <<EOF
+set CLASSPATH=.;$(winpath "$tmp")
+"$java_exe" BridgeProbe
+EOF
+CLASSPATH=/from/the/shell run_batch
+expect "CLASSPATH from the Windows side" ".:$tmp|" "$(probe CLASSPATH)"
+expect "class path from CLASSPATH" ".:$tmp|" "$(probe java.class.path)"
+
+batch <<EOF
+"$java_exe" -cp . BridgeProbe exit 42
+EOF
+run_batch
+expect "java's exit code" 42 "$rc"
+
+batch <<EOF
+"$java_exe" -cp . BridgeProbe
+EOF
+QIV_REAL_JAVA=/no/such/java run_batch
+expect "exit code when java cannot start" 127 "$rc"
+expect "message when java cannot start" 1 "$(grep -c 'javabridge: cannot start /no/such/java' "$tmp/out")"
+
+batch <<EOF
+"$java_exe" -cp . BridgeProbe sleep
+EOF
+run_batch & job=$!
+wait_for_probe
+# Not SIGTERM: the JVM catches that and exits with 143 on its own.
+kill -KILL "$(probe pid | tr -d '|')"
+rc=0; wait $job || rc=$?
+expect "exit code of java killed by SIGKILL" 137 "$rc"
+
+batch <<EOF
+"$java_exe" -cp . BridgeProbe sleep
+EOF
+run_batch & job=$!
+wait_for_probe
+java_pid=$(probe pid | tr -d '|')
+kill -KILL "$(probe parent | tr -d '|')"
+wait $job
+i=0
+while [ "$(alive "$java_pid")" = alive ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
+expect "java after the bridge was killed" gone "$(alive "$java_pid")"
+[ "$(alive "$java_pid")" = alive ] && kill -KILL "$java_pid"
+
+[ $failures -eq 0 ] && echo "all checks passed" || echo "$failures checks failed"
+[ $failures -eq 0 ]
