@@ -2,10 +2,13 @@
 // (the demo). Every box whose title begins with "Quivrell Installer" is written to OUTFILE as its
 // title, a tab and its text (CR and LF shown as \r and \n), one box a line, and closed with OK. It
 // ends when OUTFILE.stop exists, or after ten minutes.
-// With --shot, the first time the status dialog ("Installer") is visible, the watcher moves any box
-// out of its way, creates OUTFILE.shot-wanted and waits up to five seconds for OUTFILE.shot-taken
-// before it answers anything: the demo takes its screenshot in between.
+// With --shot, the first time the status dialog ("Installer") is visible, the watcher holds the
+// program's other threads still (an installation can be over in less time than a screenshot takes),
+// moves any box out of the dialog's way, creates OUTFILE.shot-wanted and waits up to five seconds for
+// OUTFILE.shot-taken before it lets the program go on: the demo takes its screenshot in between.
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstring>
@@ -36,9 +39,32 @@ bool exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Suspends (or resumes) every thread of the dialog's process but the one that draws the dialog.
+void holdWorkers(HWND dialog, bool hold)
+{
+    DWORD pid = 0;
+    DWORD uiThread = GetWindowThreadProcessId(dialog, &pid);
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != pid || entry.th32ThreadID == uiThread) continue;
+        if (HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)) {
+            if (hold)
+                SuspendThread(thread);
+            else
+                ResumeThread(thread);
+            CloseHandle(thread);
+        }
+    }
+    CloseHandle(snapshot);
+}
+
 // Puts the boxes below the status dialog, so that the screenshot shows both, and waits for it.
 void waitForScreenshot(const std::string& out)
 {
+    holdWorkers(statusDialog, true);
     Sleep(300); // the dialog's text, and a box that is on its way
     boxes.clear();
     EnumWindows(collect, 0);
@@ -49,6 +75,7 @@ void waitForScreenshot(const std::string& out)
     Sleep(200); // let the moved boxes be painted
     if (FILE* wanted = std::fopen((out + ".shot-wanted").c_str(), "w")) std::fclose(wanted);
     for (int i = 0; i < 100 && !exists(out + ".shot-taken"); ++i) Sleep(50);
+    holdWorkers(statusDialog, false);
 }
 
 std::string textOf(HWND window)

@@ -239,3 +239,45 @@ TEST(Launcher, SameStartFolderOrNoneDeletesBothCleanupPrograms)
         EXPECT_FALSE(fileExists("cleanup-ran.txt"));
     }
 }
+
+// The main road with a real JVM: Debian's OpenJDK through the bridge, the real test class and the
+// sample wizard, which installs its application into the folder given after -q.
+TEST(Launcher, RealJvmRunsTheTestClassAndTheWizard)
+{
+    Package package;
+    ScopedRegKey javaSoft(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft");
+    std::string javaOut = programFromEnvironment("QIV_JAVA_OUT");
+    fs::copy_file(javaOut + "\\TestJvm.class", "TestJvm.class");
+    fs::copy_file(javaOut + "\\install.jar", "install.jar");
+    fs::create_directories("OpenJDK\\bin");
+    std::string bridge = programFromEnvironment("QIV_JAVABRIDGE");
+    fs::copy_file(bridge, "OpenJDK\\bin\\java.exe");
+    fs::copy_file(bridge, "OpenJDK\\bin\\javaw.exe");
+    std::string home = package.native() + "\\OpenJDK";
+    javaSoft.setString("JavaHome", home, "Java Runtime Environment\\17");
+    writeFile("qiv.control", "jvmMinVersion=1.6\r\njvmCommandName=javaw.exe\r\njvmClasspathSwitch=-cp\r\n"
+                             "loaderJavaCommand=com.quivrell.sample.Install\r\n");
+    std::string target = package.native() + "\\Sample App";
+
+    ProgramRun run(package.program, "-q \"" + target + "\"", package.native());
+    bool ended = waitUntil([&] { return !run.running(); }, 60000);
+    std::vector<std::string> boxes = run.answerBoxes();
+    ASSERT_TRUE(ended) << (boxes.empty() ? "still running" : boxes.front());
+    EXPECT_TRUE(boxes.empty());
+
+    std::vector<std::string> trace = readLogLines("jinstall.log");
+    auto traced = [&](const std::string& prefix) {
+        return std::any_of(trace.begin(), trace.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+    };
+    EXPECT_TRUE(traced("found jvm version: 17")) << "the real test class reported the real version";
+    EXPECT_TRUE(traced("Found correct version of JVM: " + home + "\\bin\\javaw.exe"));
+    EXPECT_TRUE(traced("java installer launch command: javaw.exe -cp .;install.jar com.quivrell.sample.Install -q"));
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(trace.back(), "Java wizard launched successfully");
+    EXPECT_FALSE(fileExists("__qivwizard.sem"));
+    EXPECT_TRUE(fileExists(target + "\\README.txt")) << "the wizard installed the application";
+    std::string properties = readFile(target + "\\jvm.properties");
+    std::string slashed = home;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    EXPECT_NE(properties.find(slashed), std::string::npos) << properties;
+}
