@@ -1,6 +1,7 @@
 // A DLL planted in the package folder under a name the program probes for is never loaded. This
-// executable runs with WINEDLLOVERRIDES asking for native DLLs of the planted name first, so that
-// nothing but the search order stands between the plant and the process.
+// executable and the programs it starts run with WINEDLLOVERRIDES asking for native DLLs of the
+// planted names first (qivplant, shell32), so that nothing but the search order stands between the
+// plant and the process.
 #include "programrun.h"
 #include "support/syslib.h"
 #include "testfiles.h"
@@ -9,6 +10,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace fs = std::filesystem;
@@ -43,8 +45,46 @@ TEST(DllSearch, PlantedDllIsFoundByAnUnrestrictedSearchButNotByTheProgramsLoads)
     ASSERT_NE(kernel, nullptr) << "a real system DLL is still found";
 }
 
+// A probed system DLL planted in the package folder, next to the program as it runs from there, with
+// Wine told to prefer a native DLL of that name: an unrestricted load from that folder takes the plant,
+// the program's own probe (the documents folder on Windows 7) does not.
+TEST(DllSearch, ProgramNeverLoadsAShell32PlantedInItsPackageFolder)
+{
+    TestFolder folder;
+    fs::copy_file(programFromEnvironment("QIV_PLANTDLL"), "shell32.dll");
+    std::string self(MAX_PATH, '\0');
+    self.resize(GetModuleFileNameA(nullptr, self.data(), MAX_PATH));
+    fs::copy_file(self, "probe.exe");
+    fs::copy_file(programFromEnvironment("QIV_PROGRAM"), "qivstart.exe");
+    writeFile("qiv.control", "jvmRequiredVersion=1.4\r\njvmSelfExtractor=jre-archive.exe\r\n"
+                             "predefinedJvmInstallDir=[$ProgFilesDir]\\MyApp\\jre\r\n");
+    writeFile("jre-archive.exe", "");
+    writeFile("jinstall.log", "");
+
+    {
+        ProgramRun unrestricted(folder.native() + "\\probe.exe", "--load-unrestricted shell32.dll", folder.native());
+        ASSERT_TRUE(unrestricted.waitForExit(10000));
+    }
+    bool controlLoaded = fileExists("planted-dll-loaded.txt");
+    fs::remove("planted-dll-loaded.txt");
+
+    ProgramRun run(folder.native() + "\\qivstart.exe", "-q x", folder.native());
+    bool ended = waitUntil(
+        [&] {
+            run.answerBoxes();
+            return !run.running();
+        },
+        20000);
+    ASSERT_TRUE(ended);
+    ASSERT_TRUE(controlLoaded) << "an unrestricted load from the package folder would take the plant";
+    EXPECT_FALSE(fileExists("planted-dll-loaded.txt")) << "the program loaded the planted shell32.dll";
+    std::vector<std::string> trace = readLogLines("jinstall.log");
+    EXPECT_NE(std::find(trace.begin(), trace.end(), "vista/7: true"), trace.end()) << "the probes did run";
+}
+
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "--load-unrestricted") == 0) return LoadLibraryA(argv[2]) ? 0 : 1;
     if (argc == 2 && std::strcmp(argv[1], "--load-unrestricted") == 0) return LoadLibraryA(plantedName) ? 0 : 1;
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
