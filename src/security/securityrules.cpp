@@ -1,0 +1,86 @@
+#include "security/securityrules.h"
+
+#include "support/langtext.h"
+#include "support/textbuf.h"
+
+#include <cstring>
+
+namespace {
+const char* const javaHomeToken = "${java.home}";
+const char* const userHomeToken = "${user.home}";
+
+struct Words {
+    const char* language;
+    const char* first;
+    const char* second;
+};
+
+const Words backupWords[] = {
+    {"english", "Renamed", "to"},
+    {"french", "Renomm" QIV_FFFD, "en"},
+    {"german", "Alt:", "zu"},
+    {"spanish", "Reagrupado ", "a"},
+    {"polish", "Zmieniono", "na"},
+    {"italian", "Rinominato", "a"},
+    {"portuguese", "Nome modificado", "Para"},
+    {"japanese", "Renamed", "to"},
+    {"dutch", "Hernoemd", "naar"},
+};
+} // namespace
+
+SecuritySpec parseSecuritySpec(const char* specification)
+{
+    SecuritySpec spec;
+    const char* token = std::strstr(specification, javaHomeToken);
+    if (token) {
+        spec.base = SecurityBase::javaHome;
+    } else if ((token = std::strstr(specification, userHomeToken))) {
+        spec.base = SecurityBase::userHome;
+    }
+    spec.afterToken = token ? token + std::strlen(javaHomeToken) : specification;
+    std::size_t slash = spec.afterToken.rfind('/');
+    spec.hasSlash = slash != std::string::npos;
+    spec.folderPart = spec.hasSlash ? spec.afterToken.substr(0, slash) : "";
+    spec.fileName = spec.hasSlash ? spec.afterToken.substr(slash + 1) : spec.afterToken;
+    return spec;
+}
+
+std::string backupPath(const std::string& path)
+{
+    std::size_t slash = path.rfind('\\');
+    if (slash == std::string::npos) return path + ".001";
+    std::size_t dot = path.rfind('.');
+    std::string stem = dot != std::string::npos && dot > slash ? path.substr(0, dot) : path;
+    return stem + ".001";
+}
+
+std::string backupChangeLine(const char* language, const std::string& path)
+{
+    const Words* words = &backupWords[0];
+    for (const Words& entry : backupWords)
+        if (std::strcmp(language, entry.language) == 0) words = &entry;
+    return std::string(words->first) + " " + words->second + " " + path + " identitydb.001";
+}
+
+std::string identityDatabasePath(const char* line)
+{
+    const char* key = "identity.database=";
+    if (!startsWith(line, key)) return "";
+    std::string path = line + std::strlen(key);
+    while (!path.empty() && (path.back() == '\n' || path.back() == '\r' || path.back() == ' ')) path.pop_back();
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    std::string collapsed;
+    for (char c : path)
+        if (!(c == '\\' && !collapsed.empty() && collapsed.back() == '\\')) collapsed += c;
+    return collapsed;
+}
+
+bool keystoreInUserHome(const char* specification, std::string& fileName)
+{
+    std::string spec = specification;
+    std::size_t slash = spec.rfind('/');
+    if (slash == std::string::npos) return false;
+    fileName = spec.substr(slash + 1);
+    return equalsNoCase(spec.substr(0, slash).c_str(), userHomeToken);
+}
