@@ -1,5 +1,223 @@
-// The cleanup at the end of every run.
+// The cleanup at the end of every run: the package's files go, a JVM that the wizard moved out of the
+// package folder is configured where it now lies and its temporary copy removed, and the logs are
+// copied to the folder the user started the installation from.
 #include "installer/installer.h"
 
-// Stand-in until the cleanup is built: nothing is removed.
-void Install::cleanUp(bool) {}
+#include "installer/cleanuprules.h"
+#include "installer/markers.h"
+#include "jvm/installjvm.h"
+#include "support/clib.h"
+#include "support/fsys.h"
+#include "support/handles.h"
+#include "support/textbuf.h"
+#include "support/textfile.h"
+
+#include <direct.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+const char* const traceLog = "jinstall.log";
+const char* const manifestPath = "META-INF\\MANIFEST.MF";
+} // namespace
+
+void Install::cleanUp(bool success)
+{
+    cleanUpManifest(success);
+    cleanUpJvmDir();
+    cleanUpErrorsLog();
+    cleanUpLogFiles();
+    removeFile("changes.txt");
+    removeFile("startdir.txt");
+    removeFile("native.properties");
+}
+
+void Install::cleanUpManifest(bool success)
+{
+    if (UniqueFile manifest{manifestPath, "rb"}) {
+        TextReader reader(manifest.get());
+        char line[1000];
+        while (reader.readPiece(line, sizeof line)) {
+            std::string name = manifestName(line);
+            if (name.empty()) continue;
+            if (staysInsideFolder(name))
+                removeFile(name.c_str());
+            else
+                traceMessage(traceLog, "not deleting a file outside the package folder:", name.c_str());
+        }
+    }
+    removeFile(manifestPath);
+    _rmdir("META-INF");
+    removeFile("install.jar");
+    removeFile("swingall.jar");
+
+    if (pathExists("jinstall.sem")) {
+        removeFile("jinstall.sem");
+        // A log this run made itself goes after a success; after a failure it ends with the verdict.
+        if (success)
+            removeFile(traceLog);
+        else
+            traceMessage(traceLog, "install ok", false);
+    }
+}
+
+void Install::cleanUpJvmDir()
+{
+    UniqueFile record("native.properties", "rb");
+    if (!record) return;
+    std::string location, inTemp, tempDir;
+    bool configureRegistry = true;
+    TextReader reader(record.get());
+    char piece[1000];
+    while (reader.readPiece(piece, 999)) {
+        cutAtLineFeed(piece);
+        std::string line = unescapePropertiesLine(piece);
+        std::string value;
+        if (propertyValue(line, "nativeJvmHomeDir", value)) {
+            location = value;
+            traceMessage(traceLog, "jvmLocation", location.c_str());
+        } else if (propertyValue(line, "nativeJvmInstalledInTemp", value)) {
+            inTemp = value;
+            traceMessage(traceLog, "jvmInstalledInTemp", inTemp.c_str());
+        } else if (propertyValue(line, "nativeTempJvmDir", value)) {
+            tempDir = value;
+            traceMessage(traceLog, "tempJvmDir", tempDir.c_str());
+        } else if (propertyValue(line, "configureWinRegistry", value)) {
+            configureRegistry = equalsNoCase(value.c_str(), "true") || equalsNoCase(value.c_str(), "yes");
+            traceMessage(traceLog, "configureReg", configureRegistry);
+        }
+    }
+    record.reset();
+    if (!equalsNoCase(inTemp.c_str(), "true")) return;
+
+    {
+        InstallJvm installer;
+        installer.setHwnd(hDlgMain.load());
+        if (configureRegistry && location.size() < 5000) {
+            char commandName[5001];
+            copyText(commandName, sizeof commandName, jvmCommandName);
+            installer.configureJvm(jvmVersion, jvmName, commandName, location.c_str(), homeDirectory, true);
+        }
+    }
+
+    if (tempDir.empty()) tempDir = location;
+    // The temporary JVM lies in the package folder; a record that names any other folder does not get
+    // the cleanup to delete it.
+    char package[5001];
+    getCurrentDir(package);
+    if (!isFolderInside(tempDir, package)) {
+        traceMessage(traceLog, "Warning: not deleting a folder outside the package folder:", tempDir.c_str());
+        return;
+    }
+    if (!removeDirAndSubdirs(tempDir.c_str())) {
+        std::string warning = "Warning: Unable to delete " + tempDir;
+        traceMessage(traceLog, warning.c_str());
+    }
+    _rmdir((tempDir + "\\bin").c_str());
+    _rmdir(tempDir.c_str());
+}
+
+void Install::cleanUpErrorsLog()
+{
+    UniqueFile errors("errors.log", "rb");
+    if (!errors) return;
+    if (std::fseek(errors.get(), 0, SEEK_END) != 0 || std::ftell(errors.get()) != 0) return;
+    errors.reset();
+    removeFile("errors.log");
+}
+
+void Install::cleanUpLogFiles()
+{
+    if (!pathExists("startdir.txt")) return;
+    char startDir[5001];
+    readStartDir("startdir.txt", startDir);
+    char current[5001];
+    getCurrentDir(current);
+    if (!startDir[0] || !pathExists(startDir) || equalsNoCase(startDir, current)) return;
+    const char* destination =
+        isDirWriteProtected(startDir) && !isDirWriteProtected(homeDirectory) ? homeDirectory : startDir;
+    traceMessage(traceLog, "copying log files to", destination);
+    _cleanUpLogFiles(destination);
+}
+
+void Install::_cleanUpLogFiles(const char* destination)
+{
+    char current[5001];
+    getCurrentDir(current);
+    std::string pattern = std::string(current) + "\\*.log";
+    std::vector<std::string> logs;
+    WIN32_FIND_DATAA entry;
+    UniqueFindFile search(FindFirstFileA(pattern.c_str(), &entry));
+    if (search) {
+        do {
+            if (std::strcmp(entry.cFileName, ".") != 0 && std::strcmp(entry.cFileName, "..") != 0)
+                logs.emplace_back(entry.cFileName);
+        } while (FindNextFileA(search.get(), &entry));
+    }
+    search.reset();
+
+    for (const std::string& name : logs) {
+        if (name.find("qivpand.log") != std::string::npos) {
+            UniqueFile log(name.c_str(), "rb");
+            if (log && std::fseek(log.get(), 0, SEEK_END) == 0 && std::ftell(log.get()) == 0) continue;
+        }
+        std::string target = std::string(destination) + "\\" + name;
+        appendFile(name.c_str(), target.c_str());
+        if (equalsNoCase(name.c_str(), "errors.log") && !pathExists(target.c_str()))
+            showError(hDlgMain.load(), "Unable to save errors.log\r\rTry installing from a non-write protected drive.");
+    }
+}
+
+bool Install::isDirWriteProtected(const char* directory)
+{
+    if (!directory[0]) return true;
+    std::string probe = std::string(directory) + "\\__qivtest.zos";
+    long size = 0;
+    {
+        UniqueFile test(probe.c_str(), "wt");
+        if (!test) return true;
+        std::fputs("ok", test.get());
+        std::fseek(test.get(), 0, SEEK_END);
+        size = std::ftell(test.get());
+        if (!test.close()) size = 0;
+    }
+    _unlink(probe.c_str());
+    return size < 1;
+}
+
+bool Install::removeDirAndSubdirs(const char* directory)
+{
+    traceMessage(traceLog, "removing all files and subdirs from", directory);
+    std::vector<WIN32_FIND_DATAA> entries;
+    std::string pattern = std::string(directory) + "\\*.*";
+    WIN32_FIND_DATAA entry;
+    UniqueFindFile search(FindFirstFileA(pattern.c_str(), &entry));
+    if (search) {
+        do {
+            if (std::strcmp(entry.cFileName, ".") != 0 && std::strcmp(entry.cFileName, "..") != 0)
+                entries.push_back(entry);
+        } while (FindNextFileA(search.get(), &entry));
+    }
+    search.reset();
+
+    bool removed = true;
+    for (const WIN32_FIND_DATAA& found : entries) {
+        std::string path = std::string(directory) + "\\" + found.cFileName;
+        DWORD attributes = found.dwFileAttributes;
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            // A link (to a folder or a file): the link goes, never what it points to.
+            removed = RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str());
+        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            removed = removeDirAndSubdirs(path.c_str());
+        } else {
+            removed = std::remove(path.c_str()) == 0;
+        }
+        if (!removed) break;
+    }
+    _rmdir(directory);
+    return removed;
+}

@@ -83,6 +83,19 @@ public:
     // The vector as the trace shows it.
     std::string argsString(const std::vector<std::string>& arguments);
 
+    // The steps of the cleanup, in their order.
+    void cleanUpManifest(bool success);
+    void cleanUpJvmDir();
+    void cleanUpErrorsLog();
+    void cleanUpLogFiles();
+    // Appends every log of the current folder to its namesake in destination.
+    void _cleanUpLogFiles(const char* destination);
+    // True when no file can be written into directory (an empty name counts as protected).
+    bool isDirWriteProtected(const char* directory);
+    // Removes directory (a full path) with everything in it; true when all of it could be deleted. A
+    // link to a folder is removed itself, never followed.
+    bool removeDirAndSubdirs(const char* directory);
+
     // State of the run, for those who look after it.
     const char* getErrorMessage() const { return errorMessage; }
     const char* getErrorDetail() const { return errorDetail; }

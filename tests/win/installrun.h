@@ -18,7 +18,8 @@ struct InstallRun : TestFolder {
     std::unique_ptr<Install> installation = std::make_unique<Install>();
     std::vector<CaughtBox> boxes;
 
-    InstallRun()
+    // innerName: the package folder gets that name, inside a fresh folder of the test's own.
+    explicit InstallRun(const std::string& innerName = "") : TestFolder(innerName)
     {
         setMarkerPaths(native().c_str());
         writeFile("__qivshow.sem", "ok\n");

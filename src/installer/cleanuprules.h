@@ -1,0 +1,27 @@
+// The rules of the cleanup that turn text into decisions: which files the package manifest names,
+// how the wizard's "native.properties" reads back, and which folders the cleanup may remove.
+// Portable: no windows.h.
+#pragma once
+
+#include <string>
+
+// The file a manifest line names: the text after "Name: " (case-sensitive, one blank) without
+// trailing blanks, CRs and LFs; empty for any other line.
+std::string manifestName(const char* line);
+
+// True for a name that stays inside the package folder: relative, without a drive, and without a
+// ".." folder. The manifest is a file in a folder anybody may have written to; it does not get to
+// delete files elsewhere.
+bool staysInsideFolder(const std::string& name);
+
+// A line of "native.properties" as the wizard may have written it, with Java's properties escapes
+// read ("\\" a backslash, "\:" a colon, "\t" a tab and so on; a backslash before any other character
+// is dropped) and every "/" turned into a backslash. "D\:/Temp/jre" reads as "D:\Temp\jre".
+std::string unescapePropertiesLine(const std::string& line);
+
+// The value of key in an unescaped line that begins with key and "="; false for other lines.
+bool propertyValue(const std::string& line, const char* key, std::string& value);
+
+// True when path names a folder strictly inside folder (compared ignoring case, with "/" read as a
+// backslash and no ".." anywhere): the only folders a temporary JVM may be removed from.
+bool isFolderInside(const std::string& path, const std::string& folder);
