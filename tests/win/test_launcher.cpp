@@ -287,3 +287,38 @@ TEST(Launcher, RealJvmRunsTheTestClassAndTheWizard)
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
     EXPECT_NE(properties.find(slashed), std::string::npos) << properties;
 }
+
+// A whole successful run in a package as an unpacker leaves it: afterwards the package folder holds
+// none of the files the run removes, the security file is in the JVM's home, and the start folder has
+// the copies of the logs and nothing else.
+TEST(Launcher, SuccessfulRunCleansThePackageAndKeepsTheLogsInTheStartFolder)
+{
+    Package package("English_United States.1252", "package");
+    ScopedRegKey javaSoft(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft");
+    fs::create_directories("..\\start");
+    std::string start = fs::canonical("..\\start").string();
+    FakeJvmHome jvm("..\\jre6", {"bin\\javaw.exe"}, {"result=1.6.0_20", "wizard=start"});
+    javaSoft.setString("JavaHome", jvm.home, "Java Runtime Environment\\1.6");
+    fs::create_directories("META-INF");
+    writeFile("META-INF\\MANIFEST.MF", "Manifest-Version: 1.0\r\nName: TestJvm.class\r\nName: java.policy\r\n"
+                                       "Name: docs/readme.txt\r\n");
+    fs::create_directories("docs");
+    for (const char* file : {"TestJvm.class", "install.jar", "java.policy", "docs\\readme.txt"}) writeFile(file, "x");
+    writeFile("qivpand.log", "unpacked 6 files\r\n");
+    writeFile("startdir.txt", start + "\r\n");
+    writeFile("qiv.control", "jvmMinVersion=1.6\r\njvmCommandName=javaw.exe\r\njvmClasspathSwitch=-cp\r\n"
+                             "loaderJavaCommand=Main\r\n"
+                             "userSecurityPolicyFilename=${java.home}/lib/security/java.policy\r\n");
+
+    ProgramRun run(package.program, "", package.native());
+    ASSERT_TRUE(finish(run));
+    for (const char* gone : {"TestJvm.class", "install.jar", "java.policy", "docs\\readme.txt", "META-INF",
+                             "native.properties", "startdir.txt", "changes.txt", "jinstall.log", "jinstall.sem",
+                             "errors.log", "__qivinstall.sem", "__qivshow.sem", "__qivwizard.sem"})
+        EXPECT_FALSE(fileExists(gone)) << gone;
+    EXPECT_TRUE(fileExists(jvm.home + "\\lib\\security\\java.policy")) << "the security file was put in place";
+    std::vector<std::string> copies;
+    for (const auto& entry : fs::directory_iterator(start)) copies.push_back(entry.path().filename().string());
+    EXPECT_EQ(copies, (std::vector<std::string>{"qivpand.log"})) << "only the logs reach the start folder";
+    EXPECT_EQ(readFile(start + "\\qivpand.log"), "unpacked 6 files\r\n");
+}

@@ -11,11 +11,13 @@ import java.io.Writer;
 import java.nio.charset.Charset;
 import java.nio.file.Files;
 import java.nio.file.NoSuchFileException;
+import java.nio.file.Path;
 import java.nio.file.StandardCopyOption;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
 import java.util.Properties;
+import java.util.stream.Stream;
 
 /**
  * The sample package's install wizard. It asks nothing: it installs the sample application into the
@@ -92,9 +94,73 @@ public final class Install {
             copyPayload(name, new File(target, name));
             log("installed " + name);
         }
+        if ("true".equalsIgnoreCase(chosen.getProperty("nativeJvmInstalledInTemp", "").trim())) {
+            jvmHome = keepTemporaryJvm(chosen, jvmHome, new File(target, "jre"));
+        }
         writeJvmRecord(new File(target, "jvm.properties"), jvmHome);
         log("installed jvm.properties");
         log("installation complete");
+    }
+
+    /**
+     * A JVM that the start-up program put into the package folder goes away with it: it is copied
+     * beside the application (the wizard runs on it, so it cannot be moved), and native.properties says
+     * where it now lies and which temporary folder the start-up program's cleanup is to remove.
+     * Returns the JVM's new home, as the Windows side names it.
+     */
+    String keepTemporaryJvm(Properties chosen, String temporaryHome, File finalHome) throws Failure {
+        copyTree(new File(hostPath(temporaryHome)), finalHome);
+        String newHome = windowsPath(finalHome);
+        log("copied the temporary JVM " + temporaryHome + " to " + newHome);
+        chosen.setProperty("nativeJvmHomeDir", newHome);
+        chosen.setProperty("nativeTempJvmDir", temporaryHome);
+        File record = new File(here, "native.properties");
+        try (FileOutputStream out = new FileOutputStream(record)) {
+            chosen.store(out, "The JVM of the Quivrell sample application, moved by its installer");
+        } catch (IOException e) {
+            throw new Failure("cannot write " + record + ": " + e);
+        }
+        log("native.properties names the JVM's new home and its temporary folder");
+        return newHome;
+    }
+
+    private static void copyTree(File from, File to) throws Failure {
+        Path source = from.toPath();
+        try (Stream<Path> paths = Files.walk(source)) {
+            for (Path path : (Iterable<Path>) paths::iterator) {
+                Path copy = to.toPath().resolve(source.relativize(path).toString());
+                if (Files.isDirectory(path)) {
+                    Files.createDirectories(copy);
+                } else {
+                    Files.copy(path, copy, StandardCopyOption.REPLACE_EXISTING, StandardCopyOption.COPY_ATTRIBUTES);
+                }
+            }
+        } catch (IOException e) {
+            throw new Failure("cannot copy the JVM " + from + " to " + to + ": " + e);
+        }
+    }
+
+    /**
+     * The Windows side's name of a folder this JVM reached: the folder itself on Windows; on the Unix
+     * side of Wine, a path through the prefix's dosdevices links back to its drive, anything else on Z:.
+     */
+    static String windowsPath(File folder, String osName, String winePrefix, String userHome) {
+        String path = folder.getAbsolutePath();
+        if (osName.startsWith("Windows")) {
+            return path;
+        }
+        String prefix = winePrefix == null || winePrefix.isEmpty() ? userHome + "/.wine" : winePrefix;
+        String devices = prefix + "/dosdevices/";
+        if (path.startsWith(devices) && path.length() >= devices.length() + 2 && path.charAt(devices.length() + 1) == ':') {
+            String drive = path.substring(devices.length(), devices.length() + 2).toUpperCase();
+            return drive + path.substring(devices.length() + 2).replace('/', '\\');
+        }
+        return "Z:" + path.replace('/', '\\');
+    }
+
+    static String windowsPath(File folder) {
+        return windowsPath(folder, System.getProperty("os.name"), System.getenv("WINEPREFIX"),
+                System.getProperty("user.home"));
     }
 
     /** The folder to install into: the text after -q or -s, else APP_FOLDER in the start folder. */

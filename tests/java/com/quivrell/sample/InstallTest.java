@@ -32,6 +32,7 @@ public final class InstallTest {
     public static void main(String[] args) throws Exception {
         hostPathMapsDriveLettersThroughDosdevices();
         targetSwitchTakesTheRestOfTheLine();
+        windowsPathMapsBackThroughDosdevices();
         Path scratch = Files.createTempDirectory("installtest");
         try {
             new Runs(new File(args[0]).getAbsoluteFile(), scratch).all();
@@ -80,6 +81,18 @@ public final class InstallTest {
         }
     }
 
+    private static void windowsPathMapsBackThroughDosdevices() {
+        String[][] cases = {
+            // folder, os.name, WINEPREFIX, expected
+            {"/p/dosdevices/c:/Program Files/App", "Linux", "/p", "C:\\Program Files\\App"},
+            {"/work/start/App", "Linux", "/p", "Z:\\work\\start\\App"},
+            {"/home/u/.wine/dosdevices/d:/x", "Linux", null, "D:\\x"},
+        };
+        for (String[] c : cases) {
+            check("windowsPath(" + c[0] + ")", c[3], Install.windowsPath(new File(c[0]), c[1], c[2], "/home/u"));
+        }
+    }
+
     /** Whole runs of the wizard as the start-up program starts it, on this JVM. */
     private static final class Runs {
         private final File installJar;
@@ -103,6 +116,29 @@ public final class InstallTest {
             installsIntoTheTargetAfterTheSwitch();
             failsWhenTheJvmHomeIsGone();
             failsWhenTheTargetIsAFile();
+            keepsATemporaryJvmBesideTheApplication();
+        }
+
+        private void keepsATemporaryJvmBesideTheApplication() throws Exception {
+            Path pkg = newPackage();
+            Path temporary = Files.createDirectories(pkg.resolve("jre/bin"));
+            write(temporary.resolve("javaw.exe"), "launcher");
+            write(pkg.resolve("native.properties"), "nativeJvmHomeDir=" + windows(pkg.resolve("jre")).replace('\\', '/')
+                    + "\nnativeJvmInstalled=true\nnativeJvmInstalledInTemp=true\nconfigureWinRegistry=true\n");
+            Path target = scratch.resolve("with its jvm");
+            check("exit code, temporary JVM", 0, wizard(pkg, "-q", target.toString()));
+            check("the JVM beside the application", "launcher", linesOf(target.resolve("jre/bin/javaw.exe")).get(0));
+            check("the temporary JVM left for the cleanup", true, Files.exists(temporary.resolve("javaw.exe")));
+            java.util.Properties record = new java.util.Properties();
+            try (java.io.InputStream in = Files.newInputStream(pkg.resolve("native.properties"))) {
+                record.load(in);
+            }
+            check("new home in native.properties", windows(target.resolve("jre")), record.getProperty("nativeJvmHomeDir"));
+            check("temporary folder in native.properties", windows(pkg.resolve("jre")).replace('\\', '/'),
+                    record.getProperty("nativeTempJvmDir"));
+            check("Java's escapes in the file", true,
+                    new String(Files.readAllBytes(pkg.resolve("native.properties")), StandardCharsets.ISO_8859_1)
+                            .contains("nativeJvmHomeDir=Z\\:\\\\"));
         }
 
         private void installsIntoTheStartFolderNamedByStartdir() throws Exception {
