@@ -3,7 +3,6 @@
 #include "installer/installer.h"
 
 #include "installer/markers.h"
-#include "installer/wizardrules.h"
 #include "support/clib.h"
 #include "support/fsys.h"
 #include "support/spawnargs.h"
@@ -51,7 +50,7 @@ bool Install::launchApplet(char* url)
     if (showDialogFilename[0]) removeFile(showDialogFilename);
     // The address reaches the browser as one argument, also when it holds a blank.
     std::string address = asOneArgument(url);
-    const char* const argv[] = {launcherFileName(browser), address.c_str(), nullptr};
+    const char* const argv[] = {fileNamePart(browser), address.c_str(), nullptr};
     traceMessage(traceLog, browser, url);
     showMessage(notice);
 

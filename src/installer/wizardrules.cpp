@@ -1,5 +1,7 @@
 #include "installer/wizardrules.h"
 
+#include "support/clib.h"
+
 #include <cstring>
 
 namespace {
@@ -22,15 +24,9 @@ std::string cut(std::string text, std::size_t size)
 
 } // namespace
 
-const char* launcherFileName(const char* jvmPath)
-{
-    const char* slash = std::strrchr(jvmPath, '\\');
-    return slash ? slash + 1 : jvmPath;
-}
-
 bool swingWanted(const char* jvmPath)
 {
-    return std::strstr(launcherFileName(jvmPath), "java") == nullptr;
+    return std::strstr(fileNamePart(jvmPath), "java") == nullptr;
 }
 
 void addClassElement(ClassPath& classPath, const std::string& element, const std::string& swingPath,
@@ -96,7 +92,7 @@ std::vector<std::string> blankSeparatedPieces(const char* text)
 std::vector<std::string> wizardArguments(const WizardCommand& command)
 {
     std::vector<std::string> arguments;
-    arguments.emplace_back(launcherFileName(command.jvmPath));
+    arguments.emplace_back(fileNamePart(command.jvmPath));
     for (const std::string& piece : blankSeparatedPieces(command.jvmExtraParameters)) arguments.push_back(piece);
     arguments.emplace_back(command.jvmClasspathSwitch);
     arguments.emplace_back(command.classPath);

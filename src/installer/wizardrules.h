@@ -7,9 +7,6 @@
 #include <utility>
 #include <vector>
 
-// The launcher's file name: the text after the last backslash, or all of it.
-const char* launcherFileName(const char* jvmPath);
-
 // True when the launcher's file name does not contain "java" (a 1.1 "jre.exe" or "jrew.exe"): such a
 // JVM needs the Swing archive on its class path.
 bool swingWanted(const char* jvmPath);

@@ -23,12 +23,6 @@ const char* const testClassFile = "TestJvm.class";
 const char* const resultFile = "jvmGood.txt";
 constexpr std::size_t nameSize = 5001;
 constexpr std::size_t pathSize = 5001;
-
-const char* fileNamePart(const char* path)
-{
-    const char* slash = std::strrchr(path, '\\');
-    return slash ? slash + 1 : path;
-}
 } // namespace
 
 bool JvmOk::jvmCorrectVersion(const char* jvmRequiredVersion, const char* jvmMinVersion, const char* jvmMaxVersion,

@@ -77,6 +77,12 @@ bool copyStream(std::FILE* in, std::FILE* out)
     return std::fflush(out) == 0 && written == size;
 }
 
+const char* fileNamePart(const char* path)
+{
+    const char* slash = std::strrchr(path, '\\');
+    return slash ? slash + 1 : path;
+}
+
 bool isDir(const char* path)
 {
     struct stat info;

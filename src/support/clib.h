@@ -16,6 +16,9 @@ bool copyStream(std::FILE* in, std::FILE* out);
 // The number of buffers copyStream uses for an input of size bytes.
 int copyBufferCount(long long size);
 
+// The file name of a path: the text after its last backslash, or all of it.
+const char* fileNamePart(const char* path);
+
 // True when path exists and is a folder.
 bool isDir(const char* path);
 

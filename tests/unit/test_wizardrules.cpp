@@ -1,4 +1,5 @@
 #include "installer/wizardrules.h"
+#include "support/clib.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,8 @@ TEST(SwingWanted, LaunchersWithoutJavaInTheirNameNeedSwing)
     EXPECT_FALSE(swingWanted("C:\\jre\\bin\\javaw.exe"));
     EXPECT_FALSE(swingWanted("java.exe"));
     EXPECT_TRUE(swingWanted("C:\\jre\\bin\\JAVA.EXE")) << "the test is case-sensitive";
-    EXPECT_STREQ(launcherFileName("C:\\jre\\bin\\jrew.exe"), "jrew.exe");
+    EXPECT_STREQ(fileNamePart("C:\\jre\\bin\\jrew.exe"), "jrew.exe");
+    EXPECT_STREQ(fileNamePart("jrew.exe"), "jrew.exe");
     EXPECT_EQ(swingArchivePath(true, "C:\\jre"), "swingall.jar");
     EXPECT_EQ(swingArchivePath(false, "C:\\jre"), "C:\\jre\\lib\\swingall.jar");
 }
