@@ -48,22 +48,22 @@ bool Security::getFilenames(char* specification, char* javaHomeDir, char* homeDi
                             char* destination)
 {
     source[0] = destination[0] = '\0';
-    SecuritySpec spec = parseSecuritySpec(specification);
+    SecuritySpec parsed = parseSecuritySpec(specification);
     // A specification without a token names no place of its own: it is refused.
-    if (spec.base == SecurityBase::none) return false;
-    const char* base = spec.base == SecurityBase::javaHome ? javaHomeDir : homeDirectory;
-    if (!copyText(source, bufferSize, spec.fileName.c_str())) return false;
+    if (parsed.base == SecurityBase::none) return false;
+    const char* base = parsed.base == SecurityBase::javaHome ? javaHomeDir : homeDirectory;
+    if (!copyText(source, bufferSize, parsed.fileName.c_str())) return false;
 
-    if (!spec.hasSlash) {
+    if (!parsed.hasSlash) {
         // The file goes straight into the home folder, as the package names it.
-        std::string target = std::string(base) + "\\" + spec.fileName;
+        std::string target = std::string(base) + "\\" + parsed.fileName;
         return fits(target) && copyText(destination, bufferSize, target.c_str());
     }
     if (!pathExists(source)) return false;
     char folder[bufferSize];
-    if (!copyText(folder, sizeof folder, spec.folderPart.c_str())) return false;
+    if (!copyText(folder, sizeof folder, parsed.folderPart.c_str())) return false;
     if (!addDirectories(base, folder)) return false;
-    std::string target = std::string(folder) + "\\" + spec.fileName;
+    std::string target = std::string(folder) + "\\" + parsed.fileName;
     return fits(target) && copyText(destination, bufferSize, target.c_str());
 }
 

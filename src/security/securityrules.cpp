@@ -30,19 +30,19 @@ const Words backupWords[] = {
 
 SecuritySpec parseSecuritySpec(const char* specification)
 {
-    SecuritySpec spec;
+    SecuritySpec parsed;
     const char* token = std::strstr(specification, javaHomeToken);
     if (token) {
-        spec.base = SecurityBase::javaHome;
+        parsed.base = SecurityBase::javaHome;
     } else if ((token = std::strstr(specification, userHomeToken))) {
-        spec.base = SecurityBase::userHome;
+        parsed.base = SecurityBase::userHome;
     }
-    spec.afterToken = token ? token + std::strlen(javaHomeToken) : specification;
-    std::size_t slash = spec.afterToken.rfind('/');
-    spec.hasSlash = slash != std::string::npos;
-    spec.folderPart = spec.hasSlash ? spec.afterToken.substr(0, slash) : "";
-    spec.fileName = spec.hasSlash ? spec.afterToken.substr(slash + 1) : spec.afterToken;
-    return spec;
+    parsed.afterToken = token ? token + std::strlen(javaHomeToken) : specification;
+    std::size_t slash = parsed.afterToken.rfind('/');
+    parsed.hasSlash = slash != std::string::npos;
+    parsed.folderPart = parsed.hasSlash ? parsed.afterToken.substr(0, slash) : "";
+    parsed.fileName = parsed.hasSlash ? parsed.afterToken.substr(slash + 1) : parsed.afterToken;
+    return parsed;
 }
 
 std::string backupPath(const std::string& path)
@@ -78,9 +78,9 @@ std::string identityDatabasePath(const char* line)
 
 bool keystoreInUserHome(const char* specification, std::string& fileName)
 {
-    std::string spec = specification;
-    std::size_t slash = spec.rfind('/');
+    std::string parsed = specification;
+    std::size_t slash = parsed.rfind('/');
     if (slash == std::string::npos) return false;
-    fileName = spec.substr(slash + 1);
-    return equalsNoCase(spec.substr(0, slash).c_str(), userHomeToken);
+    fileName = parsed.substr(slash + 1);
+    return equalsNoCase(parsed.substr(0, slash).c_str(), userHomeToken);
 }

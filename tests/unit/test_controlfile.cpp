@@ -118,62 +118,6 @@ TEST(ControlKeys, LinesMatchAtTheirFirstCharacterAndCaseSensitively)
     }
 }
 
-TEST(ParseControlText, EmptyFileGivesTheDefaults)
-{
-    Values v;
-    v.parse("");
-    for (int i = 0; i < controlKeyCount; ++i) EXPECT_STREQ(v.pointers[i], "") << "position " << i + 1;
-    v.verify(false);
-    EXPECT_EQ(v["jvmRequiredVersion"], "1.1.8");
-    EXPECT_EQ(v["jvmVersion"], "1.1.8");
-    EXPECT_EQ(v["jvmName"], "JRE");
-    EXPECT_EQ(v["jvmCommandName"], "jrew.exe");
-    EXPECT_EQ(v["loaderClasspath"], ".;install.jar");
-    EXPECT_EQ(v["jvmMinVersion"], "");
-    EXPECT_EQ(v["searchForJvm"], "");
-
-    Values console;
-    console.parse("");
-    console.verify(true);
-    EXPECT_EQ(console["jvmCommandName"], "jre.exe");
-}
-
-TEST(ParseControlText, LastLineOfAKeyWins)
-{
-    Values v;
-    v.parse("jvmMinVersion=1.3\njvmMinVersion=1.4\n");
-    EXPECT_EQ(v["jvmMinVersion"], "1.4");
-}
-
-TEST(ParseControlText, CrLfAndLfGiveTheSameValues)
-{
-    const char* lines[] = {"jvmRequiredVersion=1.4", "jvmName=My JVM ", "loaderJavaCommand=com.x.Main -v",
-                           "appletUrl=http://h/p.html"};
-    std::string lf, crlf;
-    for (const char* line : lines) {
-        lf += std::string(line) + "\n";
-        crlf += std::string(line) + "\r\n";
-    }
-    Values a, b;
-    a.parse(lf);
-    b.parse(crlf);
-    for (int i = 0; i < controlKeyCount; ++i) EXPECT_STREQ(a.pointers[i], b.pointers[i]) << "position " << i + 1;
-    EXPECT_EQ(a["jvmName"], "My JVM ");
-    EXPECT_EQ(a["loaderJavaCommand"], "com.x.Main -v");
-}
-
-TEST(ParseControlText, ALineOf1500CharactersIsReadAsTwoLines)
-{
-    // The first piece is 998 bytes; the tail, which begins with a key, counts as a line of its own.
-    std::string head = "loaderJavaCommand=" + std::string(998 - 18, 'a');
-    std::string line = head + "appletUrl=http://tail" + std::string(1500 - head.size() - 21, 'b');
-    ASSERT_EQ(line.size(), 1500u);
-    Values v;
-    v.parse(line + "\r\n");
-    EXPECT_EQ(v["loaderJavaCommand"], std::string(980, 'a'));
-    EXPECT_EQ(v["appletUrl"], "http://tail" + std::string(1500 - head.size() - 21, 'b'));
-}
-
 TEST(ParseControlText, ValuesLongerThanTheirBufferAreRefusedAndReported)
 {
     std::string long201(201, '1');

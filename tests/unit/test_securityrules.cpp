@@ -6,27 +6,27 @@
 
 TEST(ParseSecuritySpec, TokenFolderAndFileName)
 {
-    SecuritySpec spec = parseSecuritySpec("${java.home}/lib/security/java.policy");
-    EXPECT_EQ(spec.base, SecurityBase::javaHome);
-    EXPECT_TRUE(spec.hasSlash);
-    EXPECT_EQ(spec.folderPart, "/lib/security");
-    EXPECT_EQ(spec.fileName, "java.policy");
+    SecuritySpec parsed = parseSecuritySpec("${java.home}/lib/security/java.policy");
+    EXPECT_EQ(parsed.base, SecurityBase::javaHome);
+    EXPECT_TRUE(parsed.hasSlash);
+    EXPECT_EQ(parsed.folderPart, "/lib/security");
+    EXPECT_EQ(parsed.fileName, "java.policy");
 
-    spec = parseSecuritySpec("before${user.home}/.keystore");
-    EXPECT_EQ(spec.base, SecurityBase::userHome) << "text in front of the token is ignored";
-    EXPECT_EQ(spec.folderPart, "");
-    EXPECT_EQ(spec.fileName, ".keystore");
+    parsed = parseSecuritySpec("before${user.home}/.keystore");
+    EXPECT_EQ(parsed.base, SecurityBase::userHome) << "text in front of the token is ignored";
+    EXPECT_EQ(parsed.folderPart, "");
+    EXPECT_EQ(parsed.fileName, ".keystore");
 
-    spec = parseSecuritySpec("${user.home}.keystore");
-    EXPECT_FALSE(spec.hasSlash);
-    EXPECT_EQ(spec.fileName, ".keystore");
+    parsed = parseSecuritySpec("${user.home}.keystore");
+    EXPECT_FALSE(parsed.hasSlash);
+    EXPECT_EQ(parsed.fileName, ".keystore");
 
-    spec = parseSecuritySpec("${user.home}/x/${java.home}/y");
-    EXPECT_EQ(spec.base, SecurityBase::javaHome) << "the JVM's token is looked for first";
-    EXPECT_EQ(spec.afterToken, "/y");
+    parsed = parseSecuritySpec("${user.home}/x/${java.home}/y");
+    EXPECT_EQ(parsed.base, SecurityBase::javaHome) << "the JVM's token is looked for first";
+    EXPECT_EQ(parsed.afterToken, "/y");
 
-    spec = parseSecuritySpec("lib/java.policy");
-    EXPECT_EQ(spec.base, SecurityBase::none);
+    parsed = parseSecuritySpec("lib/java.policy");
+    EXPECT_EQ(parsed.base, SecurityBase::none);
 }
 
 TEST(BackupPath, ExtensionOfTheLastPartBecomesDot001)

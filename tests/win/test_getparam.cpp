@@ -93,17 +93,6 @@ TEST(GetParameters, EmptyFileGivesTheDefaultsAndTheVersionTrace)
     EXPECT_FALSE(fileExists("__qiv.control"));
 }
 
-TEST(GetParameters, TraceLogOfTheUserKeepsTheConsoleLauncher)
-{
-    PackageFolder folder(false);
-    writeFile("qiv.control", "jvmCommandName=java\r\n");
-    Params p;
-    ASSERT_TRUE(p.read());
-    EXPECT_EQ(p["jvmCommandName"], "java.exe");
-    SCOPED_TRACE("jinstall.log");
-    EXPECT_EQ(readLogLines("jinstall.log"), (Lines{"Valid version of java.exe: 1.1.8"}));
-}
-
 TEST(GetParameters, LauncherNameWithAndWithoutTheRunsOwnTraceLog)
 {
     struct Case {
@@ -111,8 +100,8 @@ TEST(GetParameters, LauncherNameWithAndWithoutTheRunsOwnTraceLog)
         bool ownLog;
         const char* expected;
     } cases[] = {
-        {"Java", true, "javaw.exe"},          {"Java", false, "java.exe"},
-        {"jre.sh", true, "jrew.exe"},         {"start.BAT", true, "start.bat"},
+        {"Java", true, "javaw.exe"},
+        {"Java", false, "java.exe"},
         {"C:\\jdk\\bin\\java.exe", true, "c:\\jdk\\bin\\java.exe"},
     };
     for (const Case& c : cases) {
