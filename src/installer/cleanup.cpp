@@ -23,6 +23,13 @@
 namespace {
 const char* const traceLog = "jinstall.log";
 const char* const manifestPath = "META-INF\\MANIFEST.MF";
+
+// True for a file that opens and holds no byte.
+bool isEmptyFile(const char* path)
+{
+    UniqueFile file(path, "rb");
+    return file && std::fseek(file.get(), 0, SEEK_END) == 0 && std::ftell(file.get()) == 0;
+}
 } // namespace
 
 void Install::cleanUp(bool success)
@@ -123,11 +130,7 @@ void Install::cleanUpJvmDir()
 
 void Install::cleanUpErrorsLog()
 {
-    UniqueFile errors("errors.log", "rb");
-    if (!errors) return;
-    if (std::fseek(errors.get(), 0, SEEK_END) != 0 || std::ftell(errors.get()) != 0) return;
-    errors.reset();
-    removeFile("errors.log");
+    if (isEmptyFile("errors.log")) removeFile("errors.log");
 }
 
 void Install::cleanUpLogFiles()
@@ -161,10 +164,7 @@ void Install::_cleanUpLogFiles(const char* destination)
     search.reset();
 
     for (const std::string& name : logs) {
-        if (name.find("qivpand.log") != std::string::npos) {
-            UniqueFile log(name.c_str(), "rb");
-            if (log && std::fseek(log.get(), 0, SEEK_END) == 0 && std::ftell(log.get()) == 0) continue;
-        }
+        if (name.find("qivpand.log") != std::string::npos && isEmptyFile(name.c_str())) continue;
         std::string target = std::string(destination) + "\\" + name;
         appendFile(name.c_str(), target.c_str());
         if (equalsNoCase(name.c_str(), "errors.log") && !pathExists(target.c_str()))

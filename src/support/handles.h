@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <io.h>
 
 template <class Traits>
 class UniqueHandleOf {
@@ -63,24 +61,10 @@ struct KernelHandleTraits {
     static void close(HANDLE handle) { CloseHandle(handle); }
 };
 
-// File handles from CreateFile: empty is INVALID_HANDLE_VALUE.
-struct FileHandleTraits {
-    using Handle = HANDLE;
-    static HANDLE empty() { return INVALID_HANDLE_VALUE; }
-    static void close(HANDLE handle) { CloseHandle(handle); }
-};
-
 struct FindFileTraits {
     using Handle = HANDLE;
     static HANDLE empty() { return INVALID_HANDLE_VALUE; }
     static void close(HANDLE handle) { FindClose(handle); }
-};
-
-// Searches of the runtime library (_findfirst): empty is -1.
-struct CrtFindTraits {
-    using Handle = intptr_t;
-    static intptr_t empty() { return -1; }
-    static void close(intptr_t handle) { _findclose(handle); }
 };
 
 struct FontTraits {
@@ -91,9 +75,7 @@ struct FontTraits {
 
 using UniqueHkey = UniqueHandleOf<RegKeyTraits>;
 using UniqueKernelHandle = UniqueHandleOf<KernelHandleTraits>;
-using UniqueFileHandle = UniqueHandleOf<FileHandleTraits>;
 using UniqueFindFile = UniqueHandleOf<FindFileTraits>;
-using UniqueCrtFind = UniqueHandleOf<CrtFindTraits>;
 using UniqueFont = UniqueHandleOf<FontTraits>;
 
 // A window's device context, released to its window.

@@ -49,12 +49,6 @@ struct Values {
         events.valueTooLong = [this](const ControlKey& key, std::size_t) { refused.push_back(key.name); };
         parseControlText(in.get(), pointers, events);
     }
-
-    void verify(bool keepConsole)
-    {
-        verifyControlValues(pointers[0], pointers[1], pointers[3], pointers[4], pointers[5], pointers[11],
-                            keepConsole);
-    }
 };
 
 } // namespace
