@@ -82,13 +82,13 @@ int main(int argc, char** argv)
             setValue(std::string(productKey) + "\\" + name, "JavaHome", home);
         }
 
-        char required[201] = "9.9", min[201] = "", max[201] = "", jvmName[201] = "JRE";
-        char command[5001] = "javaw.exe", path[5001] = "";
+        char command[launcherNameSize] = "javaw.exe", path[pathSize] = "", version[] = "", none[] = "";
+        const JvmRequest request = {{"9.9", "", ""}, version, "JRE", command, "", none, none};
         double start = now();
         bool found;
         {
             FindJvm finder;
-            found = finder.isJvmInstalled(required, min, max, jvmName, command, path);
+            found = finder.isJvmInstalled(request, path);
         }
         double elapsed = now() - start;
         int starts = countStarts(folder, count);

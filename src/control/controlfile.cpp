@@ -8,28 +8,35 @@
 
 namespace {
 
+// One key: its name, the size of the field it fills, and that field. The name is the field's name.
+#define QIV_CONTROL_KEY(field) \
+    {#field, sizeof(ControlValues::field), [](ControlValues& values) -> char* { return values.field; }}
+
+// The order in which a line is tested: a key that begins with another key's name must come first.
 const ControlKey keys[controlKeyCount] = {
-    {"jvmRequiredVersion", 1, 201},
-    {"jvmMinVersion", 2, 201},
-    {"jvmMaxVersion", 3, 201},
-    {"jvmVersion", 4, 201},
-    {"jvmName", 5, 201},
-    {"jvmCommandName", 6, 5001},
-    {"jvmExtraParameters", 10, 5000},
-    {"jvmClasspathSwitch", 11, 1000},
-    {"loaderJavaCommand", 13, 5000},
-    {"loaderClasspath", 12, 5000},
-    {"jvmSelfExtractor", 7, 5000},
-    {"predefinedJvmInstallDir", 8, 5000},
-    {"jvmHomeDir", 9, 5001},
-    {"systemSecurityPolicyFilename", 14, 5001},
-    {"userSecurityPolicyFilename", 15, 5001},
-    {"keystoreFilename", 16, 5001},
-    {"appletUrl", 17, 5000},
-    {"startGuiCommand", 18, 1000},
-    {"checkGuiRunningCommand", 19, 1000},
-    {"searchForJvm", 20, 100},
+    QIV_CONTROL_KEY(jvmRequiredVersion),
+    QIV_CONTROL_KEY(jvmMinVersion),
+    QIV_CONTROL_KEY(jvmMaxVersion),
+    QIV_CONTROL_KEY(jvmVersion),
+    QIV_CONTROL_KEY(jvmName),
+    QIV_CONTROL_KEY(jvmCommandName),
+    QIV_CONTROL_KEY(jvmExtraParameters),
+    QIV_CONTROL_KEY(jvmClasspathSwitch),
+    QIV_CONTROL_KEY(loaderJavaCommand),
+    QIV_CONTROL_KEY(loaderClasspath),
+    QIV_CONTROL_KEY(jvmSelfExtractor),
+    QIV_CONTROL_KEY(predefinedJvmInstallDir),
+    QIV_CONTROL_KEY(jvmHomeDir),
+    QIV_CONTROL_KEY(systemSecurityPolicyFilename),
+    QIV_CONTROL_KEY(userSecurityPolicyFilename),
+    QIV_CONTROL_KEY(keystoreFilename),
+    QIV_CONTROL_KEY(appletUrl),
+    QIV_CONTROL_KEY(startGuiCommand),
+    QIV_CONTROL_KEY(checkGuiRunningCommand),
+    QIV_CONTROL_KEY(searchForJvm),
 };
+
+#undef QIV_CONTROL_KEY
 
 void deleteAt(char* text, std::size_t index)
 {
@@ -56,12 +63,17 @@ const char* controlValue(const char* line, const char* key)
     return *separator ? separator + 1 : separator;
 }
 
-void parseControlText(std::FILE* in, char* const values[controlKeyCount], const ControlParseEvents& events)
+void clearKeyValues(ControlValues& values)
 {
-    for (int i = 0; i < controlKeyCount; ++i) values[i][0] = '\0';
+    for (const ControlKey& key : keys) key.field(values)[0] = '\0';
+}
+
+void parseControlText(std::FILE* in, ControlValues& values, const ControlParseEvents& events)
+{
+    clearKeyValues(values);
 
     TextReader reader(in);
-    char piece[controlPieceSize];
+    char piece[pieceSize];
     while (reader.readPiece(piece, sizeof piece)) {
         cutAtLineFeed(piece);
         const ControlKey* key = matchControlKey(piece);
@@ -72,7 +84,7 @@ void parseControlText(std::FILE* in, char* const values[controlKeyCount], const 
             if (events.valueTooLong) events.valueTooLong(*key, length);
             continue;
         }
-        char* out = values[key->position - 1];
+        char* out = key->field(values);
         copyText(out, key->size, value);
         if (out[0] == '\0') continue;
         if (std::strcmp(key->name, "jvmExtraParameters") == 0)
@@ -144,17 +156,16 @@ void normaliseSeparators(char* dir)
     }
 }
 
-void verifyControlValues(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmVersion, char* jvmName,
-                         char* jvmCommandName, char* loaderClasspath, bool keepConsoleLauncher)
+void verifyControlValues(ControlValues& values, bool keepConsoleLauncher)
 {
-    constexpr std::size_t versionSize = 201;
-    if (!loaderClasspath[0]) copyText(loaderClasspath, 5000, ".;install.jar");
-    if (!jvmRequiredVersion[0] && !jvmMinVersion[0]) {
-        copyText(jvmRequiredVersion, versionSize, jvmVersion);
-        if (!jvmRequiredVersion[0]) copyText(jvmRequiredVersion, versionSize, "1.1.8");
+    if (!values.loaderClasspath[0]) copyText(values.loaderClasspath, sizeof values.loaderClasspath, ".;install.jar");
+    if (!values.jvmRequiredVersion[0] && !values.jvmMinVersion[0]) {
+        copyText(values.jvmRequiredVersion, versionSize, values.jvmVersion);
+        if (!values.jvmRequiredVersion[0]) copyText(values.jvmRequiredVersion, versionSize, "1.1.8");
     }
-    if (!jvmVersion[0]) copyText(jvmVersion, versionSize, jvmRequiredVersion);
-    if (!jvmName[0]) copyText(jvmName, versionSize, "JRE");
+    if (!values.jvmVersion[0]) copyText(values.jvmVersion, versionSize, values.jvmRequiredVersion);
+    if (!values.jvmName[0]) copyText(values.jvmName, versionSize, "JRE");
+    char* jvmCommandName = values.jvmCommandName;
     if (!jvmCommandName[0]) copyText(jvmCommandName, launcherNameSize, "jre.exe");
 
     char work[launcherNameSize];
@@ -177,12 +188,11 @@ void verifyControlValues(char* jvmRequiredVersion, char* jvmMinVersion, char* jv
     copyText(jvmCommandName, launcherNameSize, work);
 }
 
-void validVersionsLine(char* line, std::size_t size, const char* jvmCommandName, const char* jvmRequiredVersion,
-                       const char* jvmMinVersion, const char* jvmMaxVersion)
+void validVersionsLine(char* line, std::size_t size, const ControlValues& values)
 {
-    if (jvmRequiredVersion[0])
-        formatText(line, size, "Valid version of %s: %s", jvmCommandName, jvmRequiredVersion);
+    if (values.jvmRequiredVersion[0])
+        formatText(line, size, "Valid version of %s: %s", values.jvmCommandName, values.jvmRequiredVersion);
     else
-        formatText(line, size, "Valid versions of %s: %s through %s", jvmCommandName, jvmMinVersion,
-                   jvmMaxVersion);
+        formatText(line, size, "Valid versions of %s: %s through %s", values.jvmCommandName, values.jvmMinVersion,
+                   values.jvmMaxVersion);
 }

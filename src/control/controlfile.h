@@ -1,24 +1,50 @@
-// The format of the control file "qiv.control" and the rules that turn its text into the twenty
-// values of an installation. Portable: no windows.h, so the rules are tested and fuzzed natively.
+// The format of the control file "qiv.control" and the rules that turn its text into the values of
+// an installation. Portable: no windows.h, so the rules are tested and fuzzed natively.
 #pragma once
 
 #include <cstddef>
 #include <cstdio>
 #include <functional>
 
+#include "support/limits.h"
+
+// The control file's values, one field per key and named after it; each field's size is the limit
+// of its value. Every worker reads its values from here, so a new key is one new field.
+struct ControlValues {
+    char jvmRequiredVersion[versionSize] = "";
+    char jvmMinVersion[versionSize] = "";
+    char jvmMaxVersion[versionSize] = "";
+    char jvmVersion[versionSize] = "";
+    char jvmName[versionSize] = "";
+    char jvmCommandName[pathSize] = "";
+    char jvmSelfExtractor[valueSize] = "";
+    char predefinedJvmInstallDir[valueSize] = "";
+    char jvmHomeDir[pathSize] = "";
+    char jvmExtraParameters[valueSize] = "";
+    char jvmClasspathSwitch[messageSize] = "";
+    char loaderClasspath[valueSize] = "";
+    char loaderJavaCommand[valueSize] = "";
+    char systemSecurityPolicyFilename[pathSize] = "";
+    char userSecurityPolicyFilename[pathSize] = "";
+    char keystoreFilename[pathSize] = "";
+    char appletUrl[valueSize] = "";
+    char startGuiCommand[messageSize] = "";
+    char checkGuiRunningCommand[messageSize] = "";
+    char searchForJvm[searchSwitchSize] = "";
+
+    // The file the values were read from ("qiv.control").
+    char controlFileName[pathSize] = "";
+};
+
 constexpr int controlKeyCount = 20;
 
-// Lines are read in pieces of at most 998 bytes, the line feed included (an fgets of 999 bytes); the
-// tail of a longer line is handled as a line of its own.
-constexpr std::size_t controlPieceSize = 999;
-
-// The largest launcher-name work text: the launcher name buffer is 5001 bytes.
-constexpr std::size_t launcherNameSize = 5001;
+// The launcher-name work text is as large as the launcher name's field.
+constexpr std::size_t launcherNameSize = sizeof(ControlValues::jvmCommandName);
 
 struct ControlKey {
     const char* name;
-    int position;     // 1 to 20: the output buffer that receives the value
-    std::size_t size; // that buffer's size in bytes, NUL included: the limit of the value
+    std::size_t size;                 // the field's size in bytes, NUL included: the limit of the value
+    char* (*field)(ControlValues&);   // the field that receives the value
 };
 
 // The twenty keys in the order in which a line is tested against them.
@@ -40,11 +66,14 @@ struct ControlParseEvents {
     std::function<void(const ControlKey& key, std::size_t length)> valueTooLong;
 };
 
+// Empties every key's value; controlFileName stays.
+void clearKeyValues(ControlValues& values);
+
 // Reads the control text from a stream opened in binary mode (CR LF and 0x1A read as in Windows text
-// mode). values[i] is the buffer of the key at position i + 1, of that key's size. Every value is set
-// to empty first; for each line the last one wins. "jvmExtraParameters" is cleaned of extra
-// backslashes and "predefinedJvmInstallDir" has its separators normalised, right after each copy.
-void parseControlText(std::FILE* in, char* const values[controlKeyCount], const ControlParseEvents& events);
+// mode) into the key fields of values. Every key's value is set to empty first; for each line the
+// last one wins. "jvmExtraParameters" is cleaned of extra backslashes and "predefinedJvmInstallDir"
+// has its separators normalised, right after each copy.
+void parseControlText(std::FILE* in, ControlValues& values, const ControlParseEvents& events);
 
 // Copies a text stream (binary) to out (binary) with every line ended by lineEnd: a CR LF pair or a
 // lone LF is one line end, a lone CR is dropped, every other byte (0x1A included) is kept. False when
@@ -66,10 +95,7 @@ void normaliseSeparators(char* dir);
 
 // Fills the defaults and turns the launcher name into its lower-case program file name; when
 // keepConsoleLauncher is false, "jre.exe..." becomes "jrew.exe" and "java.exe..." becomes "javaw.exe".
-// Buffer sizes: versions and name 201, jvmCommandName 5001, loaderClasspath 5000.
-void verifyControlValues(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmVersion, char* jvmName,
-                         char* jvmCommandName, char* loaderClasspath, bool keepConsoleLauncher);
+void verifyControlValues(ControlValues& values, bool keepConsoleLauncher);
 
-// The trace line that states the accepted versions, in a 1000-byte buffer.
-void validVersionsLine(char* line, std::size_t size, const char* jvmCommandName, const char* jvmRequiredVersion,
-                       const char* jvmMinVersion, const char* jvmMaxVersion);
+// The trace line that states the accepted versions, into line (size bytes).
+void validVersionsLine(char* line, std::size_t size, const ControlValues& values);

@@ -9,8 +9,6 @@
 #include <string>
 
 namespace {
-const char* const errorsLog = "errors.log";
-const char* const traceLog = "jinstall.log";
 const char* const convertedCopy = "__qiv.control";
 } // namespace
 
@@ -23,25 +21,14 @@ void GetParameters::setHwnd(HWND window)
     hwnd = window;
 }
 
-bool GetParameters::getParameters(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion,
-                                  char* jvmVersion, char* jvmName, char* jvmCommandName, char* jvmSelfExtractor,
-                                  char* predefinedJvmInstallDir, char* jvmHomeDir, char* jvmExtraParameters,
-                                  char* jvmClasspathSwitch, char* loaderClasspath, char* loaderJavaCommand,
-                                  char* systemSecurityPolicyFilename, char* userSecurityPolicyFilename,
-                                  char* keystoreFilename, char* appletUrl, char* startGuiCommand,
-                                  char* checkGuiRunningCommand, char* searchForJvm, char* controlFileName)
+bool GetParameters::getParameters(ControlValues& values)
 {
-    copyText(controlFileName, 12, "qiv.control");
-    if (!convertLineEndings(controlFileName)) return false;
-    if (!parseParameters(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName, jvmCommandName,
-                         jvmSelfExtractor, predefinedJvmInstallDir, jvmHomeDir, jvmExtraParameters,
-                         jvmClasspathSwitch, loaderClasspath, loaderJavaCommand, systemSecurityPolicyFilename,
-                         userSecurityPolicyFilename, keystoreFilename, appletUrl, startGuiCommand,
-                         checkGuiRunningCommand, searchForJvm, controlFileName))
-        return false;
+    copyText(values.controlFileName, sizeof values.controlFileName, "qiv.control");
+    if (!convertLineEndings(values.controlFileName)) return false;
+    if (!parseParameters(values, values.controlFileName)) return false;
 
-    char line[1000];
-    validVersionsLine(line, sizeof line, jvmCommandName, jvmRequiredVersion, jvmMinVersion, jvmMaxVersion);
+    char line[messageSize];
+    validVersionsLine(line, sizeof line, values);
     traceMessage(traceLog, line);
     return true;
 }
@@ -70,20 +57,9 @@ bool GetParameters::convertLineEndings(const char* fileName)
     return true;
 }
 
-bool GetParameters::parseParameters(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion,
-                                    char* jvmVersion, char* jvmName, char* jvmCommandName, char* jvmSelfExtractor,
-                                    char* predefinedJvmInstallDir, char* jvmHomeDir, char* jvmExtraParameters,
-                                    char* jvmClasspathSwitch, char* loaderClasspath, char* loaderJavaCommand,
-                                    char* systemSecurityPolicyFilename, char* userSecurityPolicyFilename,
-                                    char* keystoreFilename, char* appletUrl, char* startGuiCommand,
-                                    char* checkGuiRunningCommand, char* searchForJvm, const char* fileName)
+bool GetParameters::parseParameters(ControlValues& values, const char* fileName)
 {
-    char* const values[controlKeyCount] = {
-        jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName, jvmCommandName, jvmSelfExtractor,
-        predefinedJvmInstallDir, jvmHomeDir, jvmExtraParameters, jvmClasspathSwitch, loaderClasspath,
-        loaderJavaCommand, systemSecurityPolicyFilename, userSecurityPolicyFilename, keystoreFilename, appletUrl,
-        startGuiCommand, checkGuiRunningCommand, searchForJvm};
-    for (char* value : values) value[0] = '\0';
+    clearKeyValues(values);
 
     UniqueFile in(fileName, "rb");
     if (!in) {
@@ -103,18 +79,15 @@ bool GetParameters::parseParameters(char* jvmRequiredVersion, char* jvmMinVersio
     parseControlText(in.get(), values, events);
     in.close();
 
-    return verifyParameters(jvmRequiredVersion, jvmMinVersion, jvmVersion, jvmName, jvmCommandName,
-                            loaderClasspath);
+    return verifyParameters(values);
 }
 
-bool GetParameters::verifyParameters(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmVersion,
-                                     char* jvmName, char* jvmCommandName, char* loaderClasspath)
+bool GetParameters::verifyParameters(ControlValues& values)
 {
     // A trace log that was there before the run (no marker of a log made by this run) asks for the
     // console launcher, so that its output can be seen.
-    bool keepConsole = pathExists("jinstall.log") && !pathExists("jinstall.sem");
-    verifyControlValues(jvmRequiredVersion, jvmMinVersion, jvmVersion, jvmName, jvmCommandName, loaderClasspath,
-                        keepConsole);
+    bool keepConsole = pathExists(traceLog) && !pathExists("jinstall.sem");
+    verifyControlValues(values, keepConsole);
     return true;
 }
 

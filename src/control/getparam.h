@@ -1,6 +1,7 @@
 // GetParameters: normalises, reads and completes the control file "qiv.control".
 #pragma once
 
+#include "control/controlfile.h"
 #include "support/trace.h"
 
 #include <windows.h>
@@ -12,34 +13,20 @@ public:
 
     void setHwnd(HWND window);
 
-    // Fills the twenty buffers (sizes as the key table gives them) in position order, and
-    // controlFileName (at least 12 bytes) with "qiv.control". True when the file was converted and
-    // read; on false the user has seen an error box.
-    bool getParameters(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion, char* jvmVersion,
-                       char* jvmName, char* jvmCommandName, char* jvmSelfExtractor, char* predefinedJvmInstallDir,
-                       char* jvmHomeDir, char* jvmExtraParameters, char* jvmClasspathSwitch, char* loaderClasspath,
-                       char* loaderJavaCommand, char* systemSecurityPolicyFilename,
-                       char* userSecurityPolicyFilename, char* keystoreFilename, char* appletUrl,
-                       char* startGuiCommand, char* checkGuiRunningCommand, char* searchForJvm,
-                       char* controlFileName);
+    // Fills values from the control file, and its controlFileName with "qiv.control". True when the
+    // file was converted and read; on false the user has seen an error box.
+    bool getParameters(ControlValues& values);
 
     // Rewrites the file in place with the platform's line ends and without stray CRs. False (with a
     // log line and an error box) when it cannot be read or rewritten; the file is then unchanged.
     bool convertLineEndings(const char* fileName);
 
-    // Reads the file into the twenty buffers, then completes them with verifyParameters. False only
-    // when the file cannot be opened; all values are empty then.
-    bool parseParameters(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion, char* jvmVersion,
-                         char* jvmName, char* jvmCommandName, char* jvmSelfExtractor, char* predefinedJvmInstallDir,
-                         char* jvmHomeDir, char* jvmExtraParameters, char* jvmClasspathSwitch, char* loaderClasspath,
-                         char* loaderJavaCommand, char* systemSecurityPolicyFilename,
-                         char* userSecurityPolicyFilename, char* keystoreFilename, char* appletUrl,
-                         char* startGuiCommand, char* checkGuiRunningCommand, char* searchForJvm,
-                         const char* fileName);
+    // Reads the file into values, then completes them with verifyParameters. False only when the
+    // file cannot be opened; all values are empty then.
+    bool parseParameters(ControlValues& values, const char* fileName);
 
     // Fills the defaults and normalises the launcher name in place; always true.
-    bool verifyParameters(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmVersion, char* jvmName,
-                          char* jvmCommandName, char* loaderClasspath);
+    bool verifyParameters(ControlValues& values);
 
     void removeExtraBackSlashes(char* switches);
     bool isfilenameChar(char c);

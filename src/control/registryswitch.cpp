@@ -4,7 +4,6 @@
 
 bool configureRegistrySwitch(Trace& tracer)
 {
-    const char* const traceLog = "jinstall.log";
     ControlKeyLookup lookup = lookUpControlKey("configureWinRegistry", "native.properties");
     if (!lookup.opened) {
         tracer.traceMessage(traceLog, "unable to open qiv.control file", "defaulting to configure registry");

@@ -20,7 +20,7 @@ ControlKeyLookup lookUpControlKey(const char* key, const char* fallbackFile, con
 void findControlKeyLine(std::FILE* in, const char* key, ControlKeyLookup& lookup)
 {
     TextReader reader(in);
-    char piece[controlPieceSize];
+    char piece[pieceSize];
     while (reader.readPiece(piece, sizeof piece)) {
         cutAtLineFeed(piece);
         if (!startsWith(piece, key)) continue;

@@ -5,10 +5,12 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "support/limits.h"
+
 struct ControlKeyLookup {
     bool opened = false; // the control file, or else the fallback file, could be opened
     bool found = false;  // a line begins with the key
-    char line[1001] = ""; // that line as read (at most 998 characters), without its line feed
+    char line[lineSize] = ""; // that line as read (at most 998 characters), without its line feed
     std::size_t valueOffset = 0;
 
     // The text after the key and one separator character; empty when the line ends there.

@@ -18,21 +18,6 @@ int argumentCount(const char* arguments)
     return blanks + 2;
 }
 
-std::vector<std::string> argumentWords(const char* arguments)
-{
-    std::vector<std::string> words;
-    if (!arguments) return words;
-    const char* start = arguments;
-    for (const char* p = arguments;; ++p) {
-        if (*p == ' ' || *p == '\0') {
-            words.emplace_back(start, static_cast<std::size_t>(p - start));
-            if (*p == '\0') break;
-            start = p + 1;
-        }
-    }
-    return words;
-}
-
 std::string launchBatchText(const char* formatted, const char* arguments)
 {
     std::string text = "@echo off\n";

@@ -13,10 +13,6 @@ std::string formattedCommand(const char* command);
 // number of blanks in arguments plus 2.
 int argumentCount(const char* arguments);
 
-// The words of arguments split at every single blank, in order; two blanks in a row give an empty
-// word between them.
-std::vector<std::string> argumentWords(const char* arguments);
-
 // The three lines of "__qivlaunch.bat", each ended by a line feed: "@echo off", the command (with a
 // blank and the arguments when there are any), and "del __qivwait.sem".
 std::string launchBatchText(const char* formatted, const char* arguments);

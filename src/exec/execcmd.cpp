@@ -20,8 +20,8 @@ const char* const launchFile = "__qivlaunch.bat";
 
 ExecCommand::ExecCommand()
 {
-    copyText(traceFilename, sizeof traceFilename, "jinstall.log");
-    copyText(errorsFilename, sizeof errorsFilename, "errors.log");
+    copyText(traceFilename, sizeof traceFilename, traceLog);
+    copyText(errorsFilename, sizeof errorsFilename, errorsLog);
 }
 
 ExecCommand::~ExecCommand() = default;
@@ -58,7 +58,7 @@ bool ExecCommand::_execCommand(const char* command, const char* arguments)
 
 bool ExecCommand::invokeWinCommand(const char* command, const char* arguments, int count)
 {
-    std::vector<std::string> words = argumentWords(arguments);
+    std::vector<std::string> words = blankSeparatedWords(arguments);
     std::vector<const char*> argv;
     argv.reserve(static_cast<std::size_t>(count) + 1);
     argv.push_back(command);

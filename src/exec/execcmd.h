@@ -1,6 +1,7 @@
 // ExecCommand: starts one external program, waits for it to end, and logs a failure to start it.
 #pragma once
 
+#include "support/limits.h"
 #include "support/trace.h"
 
 class ExecCommand : public Trace {
@@ -9,7 +10,7 @@ public:
     ~ExecCommand();
 
     // The files that receive this object's trace and failure lines (full paths when the caller
-    // changes the current folder). A name longer than 5000 characters is refused; the old one stays.
+    // changes the current folder). A name longer than pathLimit characters is refused; the old one stays.
     void setTraceFilename(const char* name);
     void setErrorsFilename(const char* name);
 
@@ -33,6 +34,6 @@ public:
     const char* getErrorsFilename() const { return errorsFilename; }
 
 private:
-    char traceFilename[5001];
-    char errorsFilename[5001];
+    char traceFilename[pathSize];
+    char errorsFilename[pathSize];
 };

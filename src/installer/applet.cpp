@@ -15,8 +15,6 @@
 #include <string>
 
 namespace {
-const char* const errorsLog = "errors.log";
-const char* const traceLog = "jinstall.log";
 const char* const notice = "Please exit your browser now to complete the configuration for this installation.\n\n"
                            "Make sure you are connected to the Internet until the installation finishes.";
 
@@ -32,18 +30,18 @@ bool associatedProgram(const char* file, const char* folder, char* program)
     if (!findExecutable) return false;
     char found[MAX_PATH] = "";
     if (reinterpret_cast<INT_PTR>(findExecutable(file, folder, found)) <= 32) return false;
-    return copyText(program, 5001, found);
+    return copyText(program, pathSize, found);
 }
 } // namespace
 
-bool Install::launchApplet(char* url)
+bool Install::launchApplet(const char* url)
 {
     const char* slash = std::strrchr(url, '/');
     std::string page = slash ? slash + 1 : url;
-    char folder[5001];
+    char folder[pathSize];
     getCurrentDir(folder);
 
-    char browser[5001] = "";
+    char browser[pathSize] = "";
     if (!associatedProgram(page.c_str(), folder, browser) && !associatedProgram("installapp2.html", folder, browser))
         return false;
 

@@ -21,7 +21,6 @@
 #include <vector>
 
 namespace {
-const char* const traceLog = "jinstall.log";
 const char* const manifestPath = "META-INF\\MANIFEST.MF";
 
 // True for a file that opens and holds no byte.
@@ -47,7 +46,7 @@ void Install::cleanUpManifest(bool success)
 {
     if (UniqueFile manifest{manifestPath, "rb"}) {
         TextReader reader(manifest.get());
-        char line[1000];
+        char line[messageSize];
         while (reader.readPiece(line, sizeof line)) {
             std::string name = manifestName(line);
             if (name.empty()) continue;
@@ -74,47 +73,30 @@ void Install::cleanUpManifest(bool success)
 
 void Install::cleanUpJvmDir()
 {
-    UniqueFile record("native.properties", "rb");
-    if (!record) return;
-    std::string location, inTemp, tempDir;
-    bool configureRegistry = true;
-    TextReader reader(record.get());
-    char piece[1000];
-    while (reader.readPiece(piece, 999)) {
-        cutAtLineFeed(piece);
-        std::string line = unescapePropertiesLine(piece);
-        std::string value;
-        if (propertyValue(line, "nativeJvmHomeDir", value)) {
-            location = value;
-            traceMessage(traceLog, "jvmLocation", location.c_str());
-        } else if (propertyValue(line, "nativeJvmInstalledInTemp", value)) {
-            inTemp = value;
-            traceMessage(traceLog, "jvmInstalledInTemp", inTemp.c_str());
-        } else if (propertyValue(line, "nativeTempJvmDir", value)) {
-            tempDir = value;
-            traceMessage(traceLog, "tempJvmDir", tempDir.c_str());
-        } else if (propertyValue(line, "configureWinRegistry", value)) {
-            configureRegistry = equalsNoCase(value.c_str(), "true") || equalsNoCase(value.c_str(), "yes");
-            traceMessage(traceLog, "configureReg", configureRegistry);
-        }
-    }
-    record.reset();
-    if (!equalsNoCase(inTemp.c_str(), "true")) return;
+    UniqueFile file("native.properties", "rb");
+    if (!file) return;
+    JvmLocationRecord record = readJvmLocation(file.get());
+    file.reset();
+    for (const std::string& line : record.trace) traceMessage(traceLog, line.c_str());
+    const std::string& location = record.location;
+    std::string tempDir = record.tempDir;
+    if (!equalsNoCase(record.inTemp.c_str(), "true")) return;
 
     {
         InstallJvm installer;
         installer.setHwnd(hDlgMain.load());
-        if (configureRegistry && location.size() < 5000) {
-            char commandName[5001];
-            copyText(commandName, sizeof commandName, jvmCommandName);
-            installer.configureJvm(jvmVersion, jvmName, commandName, location.c_str(), homeDirectory, true);
+        if (record.configureRegistry && location.size() < valueSize) {
+            char commandName[launcherNameSize];
+            copyText(commandName, sizeof commandName, values.jvmCommandName);
+            installer.configureJvm(values.jvmVersion, values.jvmName, commandName, location.c_str(), homeDirectory,
+                                   true);
         }
     }
 
     if (tempDir.empty()) tempDir = location;
     // The temporary JVM lies in the package folder; a record that names any other folder does not get
     // the cleanup to delete it.
-    char package[5001];
+    char package[pathSize];
     getCurrentDir(package);
     if (!isFolderInside(tempDir, package)) {
         traceMessage(traceLog, "Warning: not deleting a folder outside the package folder:", tempDir.c_str());
@@ -130,15 +112,15 @@ void Install::cleanUpJvmDir()
 
 void Install::cleanUpErrorsLog()
 {
-    if (isEmptyFile("errors.log")) removeFile("errors.log");
+    if (isEmptyFile(errorsLog)) removeFile(errorsLog);
 }
 
 void Install::cleanUpLogFiles()
 {
     if (!pathExists("startdir.txt")) return;
-    char startDir[5001];
+    char startDir[pathSize];
     readStartDir("startdir.txt", startDir);
-    char current[5001];
+    char current[pathSize];
     getCurrentDir(current);
     if (!startDir[0] || !pathExists(startDir) || equalsNoCase(startDir, current)) return;
     const char* destination =
@@ -149,7 +131,7 @@ void Install::cleanUpLogFiles()
 
 void Install::_cleanUpLogFiles(const char* destination)
 {
-    char current[5001];
+    char current[pathSize];
     getCurrentDir(current);
     std::string pattern = std::string(current) + "\\*.log";
     std::vector<std::string> logs;
@@ -167,7 +149,7 @@ void Install::_cleanUpLogFiles(const char* destination)
         if (name.find("qivpand.log") != std::string::npos && isEmptyFile(name.c_str())) continue;
         std::string target = std::string(destination) + "\\" + name;
         appendFile(name.c_str(), target.c_str());
-        if (equalsNoCase(name.c_str(), "errors.log") && !pathExists(target.c_str()))
+        if (equalsNoCase(name.c_str(), errorsLog) && !pathExists(target.c_str()))
             showError(hDlgMain.load(), "Unable to save errors.log\r\rTry installing from a non-write protected drive.");
     }
 }

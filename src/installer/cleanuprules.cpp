@@ -1,6 +1,9 @@
 #include "installer/cleanuprules.h"
 
+#include "control/singlekey.h"
+#include "support/limits.h"
 #include "support/textbuf.h"
+#include "support/textfile.h"
 
 #include <cstring>
 
@@ -68,6 +71,32 @@ bool propertyValue(const std::string& line, const char* key, std::string& value)
     if (line.compare(0, length, key) != 0 || line.size() <= length || line[length] != '=') return false;
     value = line.substr(length + 1);
     return true;
+}
+
+JvmLocationRecord readJvmLocation(std::FILE* in)
+{
+    JvmLocationRecord record;
+    TextReader reader(in);
+    char piece[pieceSize];
+    while (reader.readPiece(piece, sizeof piece)) {
+        cutAtLineFeed(piece);
+        std::string line = unescapePropertiesLine(piece);
+        std::string value;
+        if (propertyValue(line, "nativeJvmHomeDir", value)) {
+            record.location = value;
+            record.trace.push_back("jvmLocation " + value);
+        } else if (propertyValue(line, "nativeJvmInstalledInTemp", value)) {
+            record.inTemp = value;
+            record.trace.push_back("jvmInstalledInTemp " + value);
+        } else if (propertyValue(line, "nativeTempJvmDir", value)) {
+            record.tempDir = value;
+            record.trace.push_back("tempJvmDir " + value);
+        } else if (propertyValue(line, "configureWinRegistry", value)) {
+            record.configureRegistry = isAffirmative(value.c_str());
+            record.trace.push_back(record.configureRegistry ? "configureReg: true" : "configureReg: false");
+        }
+    }
+    return record;
 }
 
 bool isFolderInside(const std::string& path, const std::string& folder)

@@ -3,7 +3,9 @@
 // Portable: no windows.h.
 #pragma once
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 // The file a manifest line names: the text after "Name: " (case-sensitive, one blank) without
 // trailing blanks, CRs and LFs; empty for any other line.
@@ -21,6 +23,22 @@ std::string unescapePropertiesLine(const std::string& line);
 
 // The value of key in an unescaped line that begins with key and "="; false for other lines.
 bool propertyValue(const std::string& line, const char* key, std::string& value);
+
+// What the cleanup reads back from "native.properties" after the wizard: where the JVM lies now,
+// whether this run installed it into the package folder, the temporary folder the wizard moved it
+// from, and whether it is to be registered.
+struct JvmLocationRecord {
+    std::string location;          // "nativeJvmHomeDir"
+    std::string inTemp;            // "nativeJvmInstalledInTemp"
+    std::string tempDir;           // "nativeTempJvmDir"
+    bool configureRegistry = true; // "configureWinRegistry": "true" or "yes" in any case; yes when absent
+    // A trace line for every line that set one of these, in the file's order.
+    std::vector<std::string> trace;
+};
+
+// Reads the record from a stream opened in binary mode: lines of at most 998 bytes, each unescaped as
+// above; for each key the last line wins.
+JvmLocationRecord readJvmLocation(std::FILE* in);
 
 // True when path names a folder strictly inside folder (compared ignoring case, with "/" read as a
 // backslash and no ".." anywhere): the only folders a temporary JVM may be removed from.

@@ -25,18 +25,11 @@ const char* const wizardNotStartedText =
     "JRE?\r\rIf there is, remove it and try the installer again.";
 
 namespace {
-const char* const errorsLog = "errors.log";
-const char* const traceLog = "jinstall.log";
 const char* const locationFile = "native.properties";
 } // namespace
 
 Install::Install()
-    : jvmRequiredVersion(), jvmMinVersion(), jvmMaxVersion(), jvmVersion(), jvmName(), jvmCommandName(),
-      jvmSelfExtractor(), predefinedJvmInstallDir(), jvmHomeDir(), jvmExtraParameters(), loaderClasspath(),
-      jvmClasspathSwitch(), loaderJavaCommand(), systemSecurityPolicyFilename(), userSecurityPolicyFilename(),
-      keystoreFilename(), appletUrl(), startGuiCommand(), checkGuiRunningCommand(), searchForJvm(), jvmPath(),
-      javaHomeDir(), controlFileName(), errorMessage(), errorDetail(), homeDirectory(), winNTFamily(false),
-      quiet(false), silent(false)
+    : javaHomeDir(), errorMessage(), errorDetail(), homeDirectory(), winNTFamily(false), quiet(false), silent(false)
 {
 }
 
@@ -53,40 +46,38 @@ bool Install::install(bool quietSwitch, bool silentSwitch, char* wizardArgument)
     errorDetail[0] = '\0';
 
     bool read = getParams();
-    bool isPlugin = equalsNoCase(jvmName, "Java Plug-in");
+    bool isPlugin = equalsNoCase(values.jvmName, "Java Plug-in");
     if (!read) {
         logAndTraceMessage(errorsLog, traceLog, "unable to get parameters");
         return failureReport();
     }
 
-    bool installedHere = false;
-    if (!isJvmInstalled(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmName, jvmCommandName, jvmPath,
-                        searchForJvm)) {
-        if (!installTheJvm(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName, jvmCommandName,
-                           jvmSelfExtractor, predefinedJvmInstallDir, jvmHomeDir, jvmPath))
-            return failureReport();
-        installedHere = true;
+    JvmRequest request = jvmRequestOf(values);
+    jvm.installedHere = false;
+    if (!isJvmInstalled(request)) {
+        if (!installTheJvm(request)) return failureReport();
+        jvm.installedHere = true;
     }
 
-    addSecurity(systemSecurityPolicyFilename, userSecurityPolicyFilename, keystoreFilename, isPlugin);
+    addSecurity(values.systemSecurityPolicyFilename, values.userSecurityPolicyFilename, values.keystoreFilename,
+                isPlugin);
 
-    bool launched = isPlugin ? launchApplet(appletUrl)
-                             : runJavaInstaller(jvmPath, jvmExtraParameters, jvmClasspathSwitch, loaderClasspath,
-                                                loaderJavaCommand, startGuiCommand, checkGuiRunningCommand,
-                                                wizardArgument, quiet, silent);
+    bool launched = isPlugin ? launchApplet(values.appletUrl) : runJavaInstaller(wizardCommand(wizardArgument));
     if (launched) return succeeded();
 
     // A JVM that was found may be what failed the wizard: the package's own JVM gets one more try.
-    if (!installedHere &&
-        installTheJvm(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName, jvmCommandName,
-                      jvmSelfExtractor, predefinedJvmInstallDir, jvmHomeDir, jvmPath) &&
-        runJavaInstaller(jvmPath, jvmExtraParameters, jvmClasspathSwitch, loaderClasspath, loaderJavaCommand,
-                         startGuiCommand, checkGuiRunningCommand, wizardArgument, quiet, silent))
+    if (!jvm.installedHere && installTheJvm(request) && runJavaInstaller(wizardCommand(wizardArgument)))
         return succeeded();
 
     copyText(errorMessage, sizeof errorMessage, wizardNotStartedText);
     formatText(errorDetail, sizeof errorDetail, "%s\n%s", otherCausesText, diskSpaceText);
     return failureReport();
+}
+
+WizardCommand Install::wizardCommand(const char* wizardArgument) const
+{
+    return {jvm.launcherPath,        values.jvmExtraParameters, values.jvmClasspathSwitch, values.loaderClasspath,
+            values.loaderJavaCommand, wizardArgument,            quiet,                     silent};
 }
 
 bool Install::succeeded()
@@ -117,90 +108,85 @@ bool Install::getParams()
 {
     GetParameters reader;
     reader.setHwnd(hDlgMain.load());
-    return reader.getParameters(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName,
-                                jvmCommandName, jvmSelfExtractor, predefinedJvmInstallDir, jvmHomeDir,
-                                jvmExtraParameters, jvmClasspathSwitch, loaderClasspath, loaderJavaCommand,
-                                systemSecurityPolicyFilename, userSecurityPolicyFilename, keystoreFilename,
-                                appletUrl, startGuiCommand, checkGuiRunningCommand, searchForJvm, controlFileName);
+    return reader.getParameters(values);
 }
 
-bool Install::isJvmInstalled(char* requiredVersion, char* minVersion, char* maxVersion, char* name,
-                             char* commandName, char* path, char* search)
+bool Install::isJvmInstalled(const JvmRequest& request)
 {
+    const char* search = values.searchForJvm;
     if (search[0] && (equalsNoCase(search, "no") || equalsNoCase(search, "none"))) {
         traceMessage(traceLog, "Search for JVM:", search);
         return false;
     }
     FindJvm finder;
     finder.setHwnd(hDlgMain.load());
-    if (!finder.isJvmInstalled(requiredVersion, minVersion, maxVersion, name, commandName, path)) {
+    if (!finder.isJvmInstalled(request, jvm.launcherPath)) {
         traceMessage(traceLog, "Correct version of JVM was not found in common locations");
         return false;
     }
-    traceMessage(traceLog, "Found correct version of JVM:", path);
-    getJavaHomeDir(path, javaHomeDir);
+    traceMessage(traceLog, "Found correct version of JVM:", jvm.launcherPath);
+    getJavaHomeDir(jvm.launcherPath, javaHomeDir);
     logJvmLocation(false, javaHomeDir, "", configureWinReg());
     return true;
 }
 
 void Install::getJavaHomeDir(const char* path, char* out)
 {
-    char copy[5001];
+    char copy[pathSize];
     copyText(copy, sizeof copy, path);
     getJavaHomeDirectory(copy, out);
     traceMessage(traceLog, "jvm home dir", out);
 }
 
-bool Install::installTheJvm(char* requiredVersion, char* minVersion, char* maxVersion, char* version, char* name,
-                            char* commandName, char* selfExtractor, char* installDir, char* homeDir, char* path)
+bool Install::installTheJvm(const JvmRequest& request)
 {
-    char versionText[1000];
-    if (requiredVersion[0])
-        copyText(versionText, sizeof versionText, requiredVersion);
-    else if (maxVersion[0])
-        formatText(versionText, sizeof versionText, "%s - %s", minVersion, maxVersion);
+    const VersionRules& rules = request.rules;
+    char versionText[messageSize];
+    if (rules.required[0])
+        copyText(versionText, sizeof versionText, rules.required);
+    else if (rules.max[0])
+        formatText(versionText, sizeof versionText, "%s - %s", rules.min, rules.max);
     else
-        formatText(versionText, sizeof versionText, "%s or a later version", minVersion);
+        formatText(versionText, sizeof versionText, "%s or a later version", rules.min);
 
-    if (!selfExtractor[0]) {
+    if (!request.selfExtractor[0]) {
         formatText(errorMessage, sizeof errorMessage, "The correct version of the %s was not found on your system.",
-                   name);
+                   request.name);
         formatText(errorDetail, sizeof errorDetail, "Please install %s %s and then restart this installation program.",
-                   name, versionText);
+                   request.name, versionText);
         return false;
     }
-    if (!pathExists(selfExtractor) || isDir(selfExtractor)) {
-        formatText(errorMessage, sizeof errorMessage, "Unable to find %s %s on your system.", name, versionText);
+    if (!pathExists(request.selfExtractor) || isDir(request.selfExtractor)) {
+        formatText(errorMessage, sizeof errorMessage, "Unable to find %s %s on your system.", request.name,
+                   versionText);
         copyText(errorDetail, sizeof errorDetail, "Please install the JVM and re-start this installer.");
         return false;
     }
 
-    traceMessage(traceLog, "attempting to install jvm", version);
-    bool installed = _installTheJvm(requiredVersion, minVersion, maxVersion, version, name, commandName,
-                                    selfExtractor, installDir, homeDir, path);
+    traceMessage(traceLog, "attempting to install jvm", request.version);
+    bool installed = _installTheJvm(request);
     if (!installed) {
-        formatText(errorMessage, sizeof errorMessage, "Unable to install %s %s. %s", name, version, diskSpaceText);
+        formatText(errorMessage, sizeof errorMessage, "Unable to install %s %s. %s", request.name, request.version,
+                   diskSpaceText);
         copyText(errorDetail, sizeof errorDetail, otherCausesText);
     }
     return installed;
 }
 
-bool Install::_installTheJvm(char* requiredVersion, char* minVersion, char* maxVersion, char* version, char* name,
-                             char* commandName, char* selfExtractor, char* installDir, char* homeDir, char* path)
+bool Install::_installTheJvm(const JvmRequest& request)
 {
     InstallJvm installer;
     installer.setHwnd(hDlgMain.load());
     bool configureRegistry = installer.configureWinReg();
-    bool installed = installer.installJvm(requiredVersion, minVersion, maxVersion, version, name, commandName,
-                                          selfExtractor, installDir, homeDir, path, homeDirectory);
+    bool installed = installer.installJvm(request, homeDirectory, jvm.launcherPath);
     if (installed) {
-        if (installer.jvmInstalled) getJavaHomeDir(path, javaHomeDir);
-        logJvmLocation(installer.jvmInstalled != 0, javaHomeDir, installDir, configureRegistry);
+        if (installer.jvmInstalled) getJavaHomeDir(jvm.launcherPath, javaHomeDir);
+        logJvmLocation(installer.jvmInstalled, javaHomeDir, request.predefinedInstallDir, configureRegistry);
     }
     return installed;
 }
 
-bool Install::addSecurity(char* systemPolicy, char* userPolicy, char* keystore, bool isPlugin)
+bool Install::addSecurity(const char* systemPolicy, const char* userPolicy, const char* keystore, bool isPlugin)
 {
     Security security;
     security.addSecurity(systemPolicy, userPolicy, keystore, javaHomeDir, homeDirectory, isPlugin);
@@ -216,7 +202,7 @@ void Install::logJvmLocation(bool installed, const char* home, const char* insta
 {
     UniqueFile out(locationFile, "wt");
     if (!out) return;
-    char slashed[5001];
+    char slashed[pathSize];
     copyText(slashed, sizeof slashed, home);
     for (char* p = slashed; *p; ++p)
         if (*p == '\\') *p = '/';

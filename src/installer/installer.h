@@ -3,6 +3,9 @@
 // cleanup.
 #pragma once
 
+#include "control/controlfile.h"
+#include "installer/wizardrules.h"
+#include "jvm/jvmrequest.h"
 #include "support/trace.h"
 
 #include <windows.h>
@@ -36,24 +39,18 @@ public:
     // Fills homeDirectory from the registry, the PATH, the fixed folders or the current folder; true
     // when it ends up non-empty.
     bool getHomeDirectory();
-    // True when a PATH folder ends with name (lower case); out (5001 bytes) receives it, lower-cased.
-    bool isDirInPath(const char* name, char* out);
 
-    // The search for an installed JVM; fills jvmPath, and on success writes "native.properties".
-    bool isJvmInstalled(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion, char* jvmName,
-                        char* jvmCommandName, char* jvmPath, char* searchForJvm);
+    // The search for an installed JVM ("searchForJvm" may switch it off); fills the launcher path, and
+    // on success writes "native.properties".
+    bool isJvmInstalled(const JvmRequest& request);
 
     // Installs the package's JVM; on false errorMessage and errorDetail say why.
-    bool installTheJvm(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion, char* jvmVersion,
-                       char* jvmName, char* jvmCommandName, char* jvmSelfExtractor, char* predefinedJvmInstallDir,
-                       char* jvmHomeDir, char* jvmPath);
-    bool _installTheJvm(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion, char* jvmVersion,
-                        char* jvmName, char* jvmCommandName, char* jvmSelfExtractor, char* predefinedJvmInstallDir,
-                        char* jvmHomeDir, char* jvmPath);
+    bool installTheJvm(const JvmRequest& request);
+    bool _installTheJvm(const JvmRequest& request);
 
     // Installs the security files; always true, whatever they gave.
-    bool addSecurity(char* systemSecurityPolicyFilename, char* userSecurityPolicyFilename, char* keystoreFilename,
-                     bool isPlugin);
+    bool addSecurity(const char* systemSecurityPolicyFilename, const char* userSecurityPolicyFilename,
+                     const char* keystoreFilename, bool isPlugin);
 
     // Whether the registry is to be configured for the JVM ("configureWinRegistry").
     bool configureWinReg();
@@ -62,24 +59,19 @@ public:
     void logJvmLocation(bool installed, const char* javaHomeDir, const char* predefinedJvmInstallDir,
                         bool configureRegistry);
 
-    // The home folder of the launcher jvmPath, into out (5001 bytes).
+    // The home folder of the launcher jvmPath, into out (pathSize bytes).
     void getJavaHomeDir(const char* jvmPath, char* out);
 
-    // The wizard launch, the browser launch and the cleanup.
-    bool runJavaInstaller(char* jvmPath, char* jvmExtraParameters, char* jvmClasspathSwitch, char* loaderClasspath,
-                          char* loaderJavaCommand, char* startGuiCommand, char* checkGuiRunningCommand,
-                          char* wizardArgument, bool quiet, bool silent);
-    bool launchApplet(char* appletUrl);
+    // The wizard launch (command.classPath is the package's "loaderClasspath"), the browser launch and
+    // the cleanup.
+    bool runJavaInstaller(const WizardCommand& command);
+    bool launchApplet(const char* appletUrl);
     void cleanUp(bool success);
 
-    // The steps of the wizard launch: the vector built and the JVM started and waited for.
-    bool runInstaller(const char* jvmPath, const char* jvmExtraParameters, const char* jvmClasspathSwitch,
-                      const char* classPath, const char* loaderJavaCommand, const char* startGuiCommand,
-                      const char* checkGuiRunningCommand, const char* wizardArgument, bool quiet, bool silent);
-    // The vector's capacity, for loaderJavaCommand and the object's jvmExtraParameters.
-    int countParameters(const char* loaderJavaCommand, const char* wizardArgument, bool quiet, bool silent);
-    bool _runInstaller(const char* jvmPath, const std::vector<std::string>& arguments, const char* startGuiCommand,
-                       const char* checkGuiRunningCommand);
+    // The steps of the wizard launch: the vector built from a composed class path, and the JVM started
+    // and waited for.
+    bool runInstaller(const WizardCommand& command);
+    bool _runInstaller(const char* jvmPath, const std::vector<std::string>& arguments);
     // The vector as the trace shows it.
     std::string argsString(const std::vector<std::string>& arguments);
 
@@ -99,7 +91,7 @@ public:
     // State of the run, for those who look after it.
     const char* getErrorMessage() const { return errorMessage; }
     const char* getErrorDetail() const { return errorDetail; }
-    const char* getJvmPath() const { return jvmPath; }
+    const char* getJvmPath() const { return jvm.launcherPath; }
     const char* getJavaHomeDirValue() const { return javaHomeDir; }
     const char* getHomeDirectoryValue() const { return homeDirectory; }
     bool isWinNTFamily() const { return winNTFamily; }
@@ -108,36 +100,17 @@ private:
     bool failureReport();
     bool succeeded();
     void deleteStatusMarker();
+    // The wizard's command for this run: the found or installed JVM and the control file's values.
+    WizardCommand wizardCommand(const char* wizardArgument) const;
 
-    // Control-file values, each named after its key.
-    char jvmRequiredVersion[201];
-    char jvmMinVersion[201];
-    char jvmMaxVersion[201];
-    char jvmVersion[201];
-    char jvmName[201];
-    char jvmCommandName[5001];
-    char jvmSelfExtractor[5000];
-    char predefinedJvmInstallDir[5000];
-    char jvmHomeDir[5001];
-    char jvmExtraParameters[5000];
-    char loaderClasspath[5000];
-    char jvmClasspathSwitch[1000];
-    char loaderJavaCommand[5000];
-    char systemSecurityPolicyFilename[5001];
-    char userSecurityPolicyFilename[5001];
-    char keystoreFilename[5001];
-    char appletUrl[5000];
-    char startGuiCommand[1000];
-    char checkGuiRunningCommand[1000];
-    char searchForJvm[100];
+    ControlValues values; // the control file's values
 
     // State of the run.
-    char jvmPath[5001];
-    char javaHomeDir[5001];
-    char controlFileName[5001];
-    char errorMessage[5000];
-    char errorDetail[5000];
-    char homeDirectory[5001];
+    FoundJvm jvm;
+    char javaHomeDir[pathSize];
+    char errorMessage[valueSize];
+    char errorDetail[valueSize];
+    char homeDirectory[pathSize];
     bool winNTFamily;
     bool quiet;
     bool silent;

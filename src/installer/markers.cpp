@@ -2,8 +2,8 @@
 
 #include "support/textbuf.h"
 
-char waitInstallFilename[5001] = "";
-char showDialogFilename[5001] = "";
+char waitInstallFilename[pathSize] = "";
+char showDialogFilename[pathSize] = "";
 std::atomic<HWND> hDlgMain{nullptr};
 
 void setMarkerPaths(const char* folder)

@@ -2,14 +2,16 @@
 // tells the main thread how far the installation has got, and the status dialog's handle.
 #pragma once
 
+#include "support/limits.h"
+
 #include <windows.h>
 
 #include <atomic>
 
 // The current folder at start, "\", "__qivinstall.sem": exists while the installation runs.
-extern char waitInstallFilename[5001];
+extern char waitInstallFilename[pathSize];
 // The current folder at start, "\", "__qivshow.sem": exists while the status window is to stay.
-extern char showDialogFilename[5001];
+extern char showDialogFilename[pathSize];
 // The status dialog; null once it has been destroyed. The worker only reads it.
 extern std::atomic<HWND> hDlgMain;
 

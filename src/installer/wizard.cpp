@@ -16,17 +16,14 @@
 #include <vector>
 
 namespace {
-const char* const errorsLog = "errors.log";
-const char* const traceLog = "jinstall.log";
 const char* const wizardMarker = "__qivwizard.sem";
 } // namespace
 
-bool Install::runJavaInstaller(char* path, char* extraParameters, char* classpathSwitch, char* classpath,
-                               char* javaCommand, char* guiCommand, char* guiRunningCommand, char* wizardArgument,
-                               bool quietSwitch, bool silentSwitch)
+bool Install::runJavaInstaller(const WizardCommand& command)
 {
     std::string swingPath = swingArchivePath(pathExists("swingall.jar"), javaHomeDir);
-    ClassPath composed = composeClassPath(classpath, swingPath, pathExists(swingPath.c_str()), swingWanted(path));
+    ClassPath composed =
+        composeClassPath(command.classPath, swingPath, pathExists(swingPath.c_str()), swingWanted(command.jvmPath));
     for (const auto& trace : composed.traces) {
         if (trace.second.empty())
             traceMessage(traceLog, trace.first.c_str());
@@ -35,30 +32,20 @@ bool Install::runJavaInstaller(char* path, char* extraParameters, char* classpat
     }
     for (const std::string& element : composed.refused)
         logAndTraceMessage(errorsLog, traceLog, "class path too long; left out:", element.c_str());
-    return runInstaller(path, extraParameters, classpathSwitch, composed.text.c_str(), javaCommand, guiCommand,
-                        guiRunningCommand, wizardArgument, quietSwitch, silentSwitch);
+    WizardCommand withClassPath = command;
+    withClassPath.classPath = composed.text.c_str();
+    return runInstaller(withClassPath);
 }
 
-int Install::countParameters(const char* javaCommand, const char* wizardArgument, bool quietSwitch, bool silentSwitch)
-{
-    WizardCommand command{"", jvmExtraParameters, "", "", javaCommand, wizardArgument, quietSwitch, silentSwitch};
-    return wizardArgumentCapacity(command);
-}
-
-bool Install::runInstaller(const char* path, const char* extraParameters, const char* classpathSwitch,
-                           const char* classPath, const char* javaCommand, const char* guiCommand,
-                           const char* guiRunningCommand, const char* wizardArgument, bool quietSwitch,
-                           bool silentSwitch)
+bool Install::runInstaller(const WizardCommand& command)
 {
     // Built from copies: the stored values stay as they are, so that a second launch is the same.
-    WizardCommand command{path, extraParameters, classpathSwitch, classPath, javaCommand, wizardArgument,
-                          quietSwitch, silentSwitch};
     std::vector<std::string> arguments = wizardArguments(command);
-    if (contains(classPath, "install.jar") && !pathExists("install.jar")) {
+    if (contains(command.classPath, "install.jar") && !pathExists("install.jar")) {
         logAndTraceMessage(errorsLog, traceLog, "install.jar does not exist.");
         return false;
     }
-    return _runInstaller(path, arguments, guiCommand, guiRunningCommand);
+    return _runInstaller(command.jvmPath, arguments);
 }
 
 std::string Install::argsString(const std::vector<std::string>& arguments)
@@ -66,7 +53,7 @@ std::string Install::argsString(const std::vector<std::string>& arguments)
     return argumentText(arguments);
 }
 
-bool Install::_runInstaller(const char* path, const std::vector<std::string>& arguments, const char*, const char*)
+bool Install::_runInstaller(const char* path, const std::vector<std::string>& arguments)
 {
     std::string args = argsString(arguments);
     std::string command = commandText(path, args);

@@ -1,6 +1,7 @@
 #include "installer/wizardrules.h"
 
 #include "support/clib.h"
+#include "support/spawnargs.h"
 
 #include <cstring>
 
@@ -74,30 +75,16 @@ ClassPath composeClassPath(const char* loaderClasspath, const std::string& swing
     return result;
 }
 
-std::vector<std::string> blankSeparatedPieces(const char* text)
-{
-    std::vector<std::string> pieces;
-    if (!text[0]) return pieces;
-    const char* start = text;
-    for (const char* p = text;; ++p) {
-        if (*p == ' ' || *p == '\0') {
-            pieces.emplace_back(start, static_cast<std::size_t>(p - start));
-            if (*p == '\0') break;
-            start = p + 1;
-        }
-    }
-    return pieces;
-}
-
 std::vector<std::string> wizardArguments(const WizardCommand& command)
 {
     std::vector<std::string> arguments;
     arguments.emplace_back(fileNamePart(command.jvmPath));
-    for (const std::string& piece : blankSeparatedPieces(command.jvmExtraParameters)) arguments.push_back(piece);
+    if (command.jvmExtraParameters[0])
+        for (const std::string& piece : blankSeparatedWords(command.jvmExtraParameters)) arguments.push_back(piece);
     arguments.emplace_back(command.jvmClasspathSwitch);
     arguments.emplace_back(command.classPath);
-    std::vector<std::string> words = blankSeparatedPieces(command.loaderJavaCommand);
-    if (words.empty()) words.emplace_back();
+    // An empty command still takes its place in the vector, as one empty argument.
+    std::vector<std::string> words = blankSeparatedWords(command.loaderJavaCommand);
     arguments.insert(arguments.end(), words.begin(), words.end());
     if ((command.quiet || command.silent) && command.wizardArgument[0]) {
         arguments.emplace_back(command.quiet ? "-q" : "-s");
@@ -106,15 +93,6 @@ std::vector<std::string> wizardArguments(const WizardCommand& command)
         arguments.push_back(quoteAndBlank ? "\"" + argument + "\"" : argument);
     }
     return arguments;
-}
-
-int wizardArgumentCapacity(const WizardCommand& command)
-{
-    int capacity = static_cast<int>(blankSeparatedPieces(command.loaderJavaCommand).size() +
-                                    blankSeparatedPieces(command.jvmExtraParameters).size()) +
-                   5;
-    if ((command.quiet || command.silent) && command.wizardArgument[0]) capacity += 2;
-    return capacity;
 }
 
 std::string argumentText(const std::vector<std::string>& arguments)

@@ -2,6 +2,8 @@
 // argument vector, and the texts of that command for the trace. Portable: no windows.h.
 #pragma once
 
+#include "support/limits.h"
+
 #include <cstddef>
 #include <string>
 #include <utility>
@@ -33,9 +35,6 @@ void addClassElement(ClassPath& classPath, const std::string& element, const std
 ClassPath composeClassPath(const char* loaderClasspath, const std::string& swingPath, bool swingExists,
                            bool swingIsWanted);
 
-// The words of text split at every blank; none for an empty text.
-std::vector<std::string> blankSeparatedPieces(const char* text);
-
 struct WizardCommand {
     const char* jvmPath;
     const char* jvmExtraParameters;
@@ -50,15 +49,9 @@ struct WizardCommand {
 // The argument vector of the wizard's JVM, in its order.
 std::vector<std::string> wizardArguments(const WizardCommand& command);
 
-// The vector's capacity: the pieces of loaderJavaCommand and of jvmExtraParameters, plus 5, plus 2
-// when a switch and its argument go in.
-int wizardArgumentCapacity(const WizardCommand& command);
-
 // The vector as text, elements joined by blanks, those with a blank and no quote in double quotes.
 std::string argumentText(const std::vector<std::string>& arguments);
 
 // The traced command: the JVM path in double quotes, a blank and the argument text.
 std::string commandText(const char* jvmPath, const std::string& arguments);
 
-// Trace texts are built in buffers of this size.
-constexpr std::size_t commandTextSize = 10000;

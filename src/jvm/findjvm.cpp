@@ -14,15 +14,12 @@ void FindJvm::setHwnd(HWND window)
     hwnd = window;
 }
 
-bool FindJvm::isJvmInstalled(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion, char* jvmName,
-                             char* jvmCommandName, char* jvmPath)
+bool FindJvm::isJvmInstalled(const JvmRequest& request, char* jvmPath)
 {
-    std::string given = jvmCommandName;
+    std::string given = request.commandName;
     JvmWin search;
     search.setHwnd(hwnd);
-    if (search.searchWindowsForJvm(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmName, jvmCommandName,
-                                   jvmPath))
-        return true;
-    copyText(jvmCommandName, 5001, given.c_str());
+    if (search.searchWindowsForJvm(request.rules, request.name, request.commandName, jvmPath)) return true;
+    copyText(request.commandName, launcherNameSize, given.c_str());
     return false;
 }

@@ -1,6 +1,7 @@
 // FindJvm: the search for an installed JVM of an acceptable version.
 #pragma once
 
+#include "jvm/jvmrequest.h"
 #include "support/trace.h"
 
 #include <windows.h>
@@ -12,11 +13,10 @@ public:
 
     void setHwnd(HWND window);
 
-    // True for a JVM whose version was verified: jvmPath (5001 bytes) holds its launcher and
-    // jvmCommandName (5001 bytes) the launcher name that was accepted. On false jvmCommandName holds
-    // the name it had on entry.
-    bool isJvmInstalled(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion, char* jvmName,
-                        char* jvmCommandName, char* jvmPath);
+    // True for a JVM whose version was verified: jvmPath (pathSize bytes) holds its launcher and the
+    // request's commandName the launcher name that was accepted. On false commandName holds the name
+    // it had on entry.
+    bool isJvmInstalled(const JvmRequest& request, char* jvmPath);
 
 private:
     HWND hwnd;

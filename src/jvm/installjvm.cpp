@@ -17,20 +17,9 @@
 #include <memory>
 #include <string>
 
-namespace {
-const char* const traceLog = "jinstall.log";
-constexpr std::size_t bufferSize = 5001;
-} // namespace
+InstallJvm::InstallJvm() = default;
 
-InstallJvm::InstallJvm() : jvmInstalled(0), foundExistingJvm(0), homeDirectory(new char[5000]), hwnd(nullptr)
-{
-    homeDirectory[0] = '\0';
-}
-
-InstallJvm::~InstallJvm()
-{
-    delete[] homeDirectory;
-}
+InstallJvm::~InstallJvm() = default;
 
 void InstallJvm::setHwnd(HWND window)
 {
@@ -42,27 +31,19 @@ void InstallJvm::traceTo(const std::string& file, const char* first, const char*
     traceMessage(file.c_str(), first, second);
 }
 
-bool InstallJvm::installJvm(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion, char* jvmVersion,
-                            char* jvmName, char* jvmCommandName, char* jvmSelfExtractor, char* predefinedJvmInstallDir,
-                            char* jvmHomeDir, char* jvmPath, const char* home)
+bool InstallJvm::installJvm(const JvmRequest& request, const char* home, char* jvmPath)
 {
-    std::unique_ptr<char[]> installDir(new char[bufferSize]);
+    std::unique_ptr<char[]> installDir(new char[pathSize]);
     installDir[0] = '\0';
     showStatus(1);
-    bool installed = thirdPartyInstaller()
-                         ? installThirdPartyJvm(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName,
-                                                jvmCommandName, jvmSelfExtractor, predefinedJvmInstallDir, jvmHomeDir,
-                                                jvmPath, home, installDir.get())
-                         : installCompressedJvm(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName,
-                                                jvmCommandName, jvmSelfExtractor, predefinedJvmInstallDir, jvmHomeDir,
-                                                jvmPath, home, installDir.get());
+    bool installed = thirdPartyInstaller() ? installThirdPartyJvm(request, jvmPath, installDir.get())
+                                           : installCompressedJvm(request, home, jvmPath, installDir.get());
     if (installed) {
         JvmOk checker;
         checker.setHwnd(hwnd);
-        installed = checker.jvmCorrectVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, installDir.get(),
-                                              jvmCommandName, jvmPath);
+        installed = checker.jvmCorrectVersion(request.rules, installDir.get(), request.commandName, jvmPath);
     }
-    if (installed && !foundExistingJvm) jvmInstalled = 1;
+    if (installed && !foundExistingJvm) jvmInstalled = true;
     traceMessage(traceLog, "installJvm ok", installed);
     return installed;
 }
@@ -77,26 +58,23 @@ bool InstallJvm::thirdPartyInstaller()
     return lookup.found && isAffirmative(lookup.value());
 }
 
-bool InstallJvm::installThirdPartyJvm(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion, char*,
-                                      char* jvmName, char* jvmCommandName, char* jvmSelfExtractor,
-                                      char* predefinedJvmInstallDir, char* jvmHomeDir, char* jvmPath, const char*,
-                                      char* installDir)
+bool InstallJvm::installThirdPartyJvm(const JvmRequest& request, char* jvmPath, char* installDir)
 {
     showStatus(1);
-    char command[bufferSize];
+    char command[pathSize];
     bool result = false;
     bool started = false;
-    if (getJvmInstallerCommand(jvmSelfExtractor, command)) {
+    if (getJvmInstallerCommand(request.selfExtractor, command)) {
         ExecCommand runner;
         traceMessage(traceLog, "about to run 3rd party installer for JVM:", command);
         started = runner.execCommand(command, nullptr);
     }
     if (started) {
         traceMessage(traceLog, "issued command to install JVM:", command);
-        if (searchForJvm(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmName, jvmCommandName, jvmPath)) {
+        if (searchForJvm(request, jvmPath)) {
             // The installer chose the JVM's place: nothing of the package's folder settings applies.
-            predefinedJvmInstallDir[0] = '\0';
-            jvmHomeDir[0] = '\0';
+            request.predefinedInstallDir[0] = '\0';
+            request.homeDir[0] = '\0';
             getJavaHomeDirectory(jvmPath, installDir);
             result = true;
         }
@@ -107,14 +85,12 @@ bool InstallJvm::installThirdPartyJvm(char* jvmRequiredVersion, char* jvmMinVers
     return result;
 }
 
-bool InstallJvm::searchForJvm(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion, char* jvmName,
-                              char* jvmCommandName, char* jvmPath)
+bool InstallJvm::searchForJvm(const JvmRequest& request, char* jvmPath)
 {
     showStatus("Searching for JVM again", 1);
     FindJvm finder;
     finder.setHwnd(hwnd);
-    bool found = finder.isJvmInstalled(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmName, jvmCommandName,
-                                       jvmPath);
+    bool found = finder.isJvmInstalled(request, jvmPath);
     if (found)
         traceMessage(traceLog, "Found correct version of JVM:", jvmPath);
     else
@@ -122,17 +98,14 @@ bool InstallJvm::searchForJvm(char* jvmRequiredVersion, char* jvmMinVersion, cha
     return found;
 }
 
-bool InstallJvm::installCompressedJvm(char* jvmRequiredVersion, char* jvmMinVersion, char* jvmMaxVersion,
-                                      char* jvmVersion, char* jvmName, char* jvmCommandName, char* jvmSelfExtractor,
-                                      char* predefinedJvmInstallDir, char* jvmHomeDir, char* jvmPath,
-                                      const char* home, char* installDir)
+bool InstallJvm::installCompressedJvm(const JvmRequest& request, const char* home, char* jvmPath, char* installDir)
 {
     showStatus(1);
-    copyText(homeDirectory, 5000, home);
-    bool chosen = createJvmDirectory(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName,
-                                     jvmCommandName, predefinedJvmInstallDir, installDir, jvmPath, &foundExistingJvm);
-    traceMessage(traceLog, "found existing jvm directory", foundExistingJvm != 0);
-    if (!chosen) {
+    copyText(homeDirectory, sizeof homeDirectory, home);
+    DirChoice choice = createJvmDirectory(request, installDir, jvmPath);
+    foundExistingJvm = choice.found;
+    traceMessage(traceLog, "found existing jvm directory", foundExistingJvm);
+    if (!choice.ok) {
         traceMessage(traceLog, "installCompressedJvm ok", false);
         return false;
     }
@@ -140,7 +113,7 @@ bool InstallJvm::installCompressedJvm(char* jvmRequiredVersion, char* jvmMinVers
     if (!foundExistingJvm) {
         ExecCommand runner;
         traceMessage(traceLog, "installing jvm in", installDir);
-        char start[bufferSize];
+        char start[pathSize];
         getCurrentDir(start);
         traceMessage(traceLog, "current directory", start);
         // The archive runs in its target folder; its lines still go to the start folder's logs.
@@ -149,10 +122,10 @@ bool InstallJvm::installCompressedJvm(char* jvmRequiredVersion, char* jvmMinVers
         runner.setErrorsFilename(errors.c_str());
         runner.setTraceFilename(trace.c_str());
 
-        char command[bufferSize];
-        char now[bufferSize];
+        char command[pathSize];
+        char now[pathSize];
         bool started = false;
-        if (getJvmInstallerCommand(jvmSelfExtractor, command)) {
+        if (getJvmInstallerCommand(request.selfExtractor, command)) {
             bool moved = _chdir(installDir) == 0;
             getCurrentDir(now);
             traceTo(trace, "current directory after chdir: ", now);
@@ -174,39 +147,40 @@ bool InstallJvm::installCompressedJvm(char* jvmRequiredVersion, char* jvmMinVers
         }
     }
 
-    if (jvmHomeDir[0]) {
-        std::string dir = applyJvmHomeDir(installDir, jvmHomeDir);
-        if (dir.size() > installPathLimit) {
+    if (request.homeDir[0]) {
+        std::string dir = applyJvmHomeDir(installDir, request.homeDir);
+        if (dir.size() > pathLimit) {
             traceMessage(traceLog, "final jvm install directory too long:", dir.c_str());
         } else {
-            copyText(installDir, bufferSize, dir.c_str());
+            copyText(installDir, pathSize, dir.c_str());
             traceMessage(traceLog, "final jvm install directory:", installDir);
         }
     }
     // A JVM in the application's folder is temporary: the cleanup registers it where the wizard puts it.
-    bool configureRegistry = !contains(predefinedJvmInstallDir, "[$AppDir]");
-    bool configured = configureJvm(jvmVersion, jvmName, jvmCommandName, installDir, homeDirectory, configureRegistry);
+    bool configureRegistry = !contains(request.predefinedInstallDir, "[$AppDir]");
+    bool configured = configureJvm(request.version, request.name, request.commandName, installDir, homeDirectory,
+                                   configureRegistry);
     traceMessage(traceLog, "installCompressedJvm ok", configured);
     return configured;
 }
 
 bool InstallJvm::getJvmInstallerCommand(const char* jvmSelfExtractor, char* command)
 {
-    char folder[bufferSize];
+    char folder[pathSize];
     getCurrentDir(folder);
     std::string path = std::string(folder) + "\\" + installerFileName(jvmSelfExtractor);
-    if (path.size() > installPathLimit) {
+    if (path.size() > pathLimit) {
         command[0] = '\0';
         traceMessage(traceLog, "Compressed JVM path too long:", path.c_str());
         return false;
     }
     if (path.find(' ') != std::string::npos) {
-        char shortForm[5000] = "";
+        char shortForm[valueSize] = "";
         DWORD length = GetShortPathNameA(path.c_str(), shortForm, sizeof shortForm);
         if (length > 0 && length < sizeof shortForm) {
             std::string result = shortForm;
             if (result.find(' ') != std::string::npos) {
-                char full[5000] = "";
+                char full[valueSize] = "";
                 DWORD fullLength = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
                 if (fullLength > 0 && fullLength < sizeof full) result = full;
             }
@@ -216,6 +190,6 @@ bool InstallJvm::getJvmInstallerCommand(const char* jvmSelfExtractor, char* comm
     bool exists = pathExists(path.c_str());
     if (!exists) traceMessage(traceLog, "Compressed JVM does *not* exist: ", path.c_str());
     if (path.find(' ') != std::string::npos) path = "\"" + path + "\"";
-    copyText(command, bufferSize, path.c_str());
+    copyText(command, pathSize, path.c_str());
     return exists;
 }

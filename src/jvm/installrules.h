@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-// The longest folder path or command the installation works with (buffers of 5001 bytes).
-constexpr std::size_t installPathLimit = 5000;
 
 // The archive's or installer's file name in jvmSelfExtractor: the text after its last "/", or all of
 // it. A backslash is no separator here.

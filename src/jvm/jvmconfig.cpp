@@ -3,6 +3,7 @@
 #include "jvm/installjvm.h"
 
 #include "jvm/installrules.h"
+#include "jvm/javasoft.h"
 #include "jvm/versionrules.h"
 #include "support/clib.h"
 #include "support/fsys.h"
@@ -12,19 +13,13 @@
 
 #include <string>
 
-namespace {
-const char* const errorsLog = "errors.log";
-const char* const traceLog = "jinstall.log";
-const char* const runtimeKey = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
-const char* const developmentKitKey = "SOFTWARE\\JavaSoft\\Java Development Kit";
-} // namespace
 
 bool InstallJvm::configureJvm(const char* jvmVersion, const char* jvmName, char* jvmCommandName, const char* dir,
                               const char* home, bool configureRegistry)
 {
     showStatus(1);
     traceMessage(traceLog, "about to configure jvm", jvmVersion);
-    if (!homeDirectory[0]) copyText(homeDirectory, 5000, home);
+    if (!homeDirectory[0]) copyText(homeDirectory, sizeof homeDirectory, home);
 
     // The given launcher, or for a name of the 1.1 family, the later family's default launcher.
     const std::string given = jvmCommandName;
@@ -47,34 +42,32 @@ bool InstallJvm::configureJvm(const char* jvmVersion, const char* jvmName, char*
         traceMessage(traceLog, "configureJvm ok", false);
         return false;
     }
-    if (configureRegistry) configureWinJvm(jvmVersion, jvmName, launcher.c_str(), dir, home);
-    copyText(jvmCommandName, 5001, launcher.c_str());
+    if (configureRegistry) configureWinJvm(jvmVersion, jvmName, launcher.c_str(), dir);
+    copyText(jvmCommandName, launcherNameSize, launcher.c_str());
     traceMessage(traceLog, "configureJvm ok", true);
     return true;
 }
 
-bool InstallJvm::configureWinJvm(const char* jvmVersion, const char* jvmName, const char* launcher, const char* dir,
-                                 const char* home)
+bool InstallJvm::configureWinJvm(const char* jvmVersion, const char* jvmName, const char* launcher, const char* dir)
 {
     if (!configureWinReg())
         traceMessage(traceLog, "Windows registry unchanged");
-    else if (!_configureWinJvm(jvmVersion, jvmName, launcher, dir, home))
+    else if (!_configureWinJvm(jvmVersion, jvmName, launcher, dir))
         traceMessage(traceLog, "Warning: Windows registry *not* configured properly");
     else
         traceMessage(traceLog, "Windows registry configured");
     return true;
 }
 
-bool InstallJvm::_configureWinJvm(const char* jvmVersion, const char* jvmName, const char* launcher, const char* dir,
-                                  const char*)
+bool InstallJvm::_configureWinJvm(const char* jvmVersion, const char* jvmName, const char* launcher, const char* dir)
 {
-    char family[100], micro[100];
+    char family[versionPartSize], micro[versionPartSize];
     parseVersion(jvmVersion, family, sizeof family, micro, sizeof micro);
     std::string home = registryJvmHome(dir);
     std::string lowerLauncher = launcher;
     lowerAscii(lowerLauncher.data());
     if (equalsNoCase(jvmName, "JDK")) {
-        bool registered = addJvmToRegistry(developmentKitKey, "JavaHome", family, micro, home.c_str(), launcher);
+        bool registered = addJvmToRegistry(developmentKitKey, family, micro, home.c_str(), launcher);
         // A development kit without a runtime launcher is registered as that alone.
         if (lowerLauncher.find("jre") == std::string::npos && lowerLauncher.find("java") == std::string::npos)
             return registered;
@@ -84,7 +77,7 @@ bool InstallJvm::_configureWinJvm(const char* jvmVersion, const char* jvmName, c
 
 bool InstallJvm::configureJre(const char* family, const char* micro, const char* home, const char* launcher)
 {
-    if (!addJvmToRegistry(runtimeKey, "JavaHome", family, micro, home, launcher)) return false;
+    if (!addJvmToRegistry(runtimeKey, family, micro, home, launcher)) return false;
     copyJreFilesToHome(family, home, launcher);
     if (startsWith(family, "1.1")) return true;
     return configureJava2(family, micro, home, launcher);
@@ -94,7 +87,7 @@ bool InstallJvm::copyJreFilesToHome(const char* family, const char* home, const 
 {
     UniqueHkey key = openRegKey(HKEY_LOCAL_MACHINE, runtimeKey, KEY_READ);
     if (!key) return true;
-    char current[5000];
+    char current[valueSize];
     readRegText(key.get(), "CurrentVersion", current, sizeof current);
     // Only the machine's current runtime puts its launchers into the Windows directory.
     if (std::string(current) != family) return true;

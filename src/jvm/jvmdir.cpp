@@ -9,6 +9,7 @@
 #include "support/clib.h"
 #include "support/fsys.h"
 #include "support/textbuf.h"
+#include "support/winfacts.h"
 
 #include <direct.h>
 
@@ -16,10 +17,6 @@
 #include <string>
 
 namespace {
-const char* const errorsLog = "errors.log";
-const char* const traceLog = "jinstall.log";
-constexpr std::size_t bufferSize = 5001;
-
 std::string lowered(std::string text)
 {
     lowerAscii(text.data());
@@ -30,10 +27,10 @@ std::string lowered(std::string text)
 bool InstallJvm::addDirectory(char* dir, const char* name)
 {
     std::string path = joinFolder(dir, name);
-    if (path.size() <= installPathLimit) {
+    if (path.size() <= pathLimit) {
         _mkdir(path.c_str());
         if (pathExists(path.c_str())) {
-            copyText(dir, bufferSize, path.c_str());
+            copyText(dir, pathSize, path.c_str());
             return true;
         }
     }
@@ -43,81 +40,67 @@ bool InstallJvm::addDirectory(char* dir, const char* name)
 
 bool InstallJvm::addDirectory(const char* path)
 {
-    char dir[bufferSize] = "";
+    char dir[pathSize] = "";
     return addDirectory(dir, path);
 }
 
-bool InstallJvm::foundValidJvm(const char* jvmRequiredVersion, const char* jvmMinVersion, const char* jvmMaxVersion,
-                               char* jvmCommandName, const char* dir, char* jvmPath)
+bool InstallJvm::foundValidJvm(const JvmRequest& request, const char* dir, char* jvmPath)
 {
     JvmOk checker;
     checker.setHwnd(hwnd);
-    bool valid = checker.jvmCorrectVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, dir, jvmCommandName,
-                                           jvmPath);
+    bool valid = checker.jvmCorrectVersion(request.rules, dir, request.commandName, jvmPath);
     if (!valid) traceMessage(traceLog, dir, " doesn't have correct version");
     return valid;
 }
 
-bool InstallJvm::createJvmDirectory(const char* jvmRequiredVersion, const char* jvmMinVersion,
-                                    const char* jvmMaxVersion, const char* jvmVersion, const char* jvmName,
-                                    char* jvmCommandName, const char* predefinedJvmInstallDir, char* installDir,
-                                    char* jvmPath, unsigned char* found)
+DirChoice InstallJvm::createJvmDirectory(const JvmRequest& request, char* installDir, char* jvmPath)
 {
     const char* path = getPathPtr();
-    bool created = _createJvmDirectory(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName,
-                                       jvmCommandName, predefinedJvmInstallDir, installDir, jvmPath, found);
-    if (!created && path) {
+    DirChoice choice = _createJvmDirectory(request, installDir, jvmPath);
+    if (!choice.ok && path) {
         // Each PATH folder in turn; an empty entry stands for the current folder, and one too long for
         // a folder buffer is passed over.
         std::string entries = path;
         std::size_t start = 0;
-        while (!created && start <= entries.size()) {
+        while (!choice.ok && start <= entries.size()) {
             std::size_t end = entries.find(';', start);
             if (end == std::string::npos) end = entries.size();
             std::string entry = entries.substr(start, end - start);
             start = end + 1;
-            if (entry.size() > installPathLimit) continue;
-            copyText(installDir, bufferSize, entry.c_str());
-            created = createJvmSubdirectory(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName,
-                                            jvmCommandName, installDir, jvmPath, found);
+            if (entry.size() > pathLimit) continue;
+            copyText(installDir, pathSize, entry.c_str());
+            choice = createJvmSubdirectory(request, installDir, jvmPath);
         }
     }
-    if (!created) {
+    if (!choice.ok) {
         getCurrentDir(installDir);
-        created = createJvmSubdirectory(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName,
-                                        jvmCommandName, installDir, jvmPath, found);
+        choice = createJvmSubdirectory(request, installDir, jvmPath);
     }
-    if (!created) logAndTraceMessage(errorsLog, traceLog, "Unable to create a new directory to install JVM");
-    traceMessage(traceLog, "createJvmDirectory ok", created);
-    return created;
+    if (!choice.ok) logAndTraceMessage(errorsLog, traceLog, "Unable to create a new directory to install JVM");
+    traceMessage(traceLog, "createJvmDirectory ok", choice.ok);
+    return choice;
 }
 
-bool InstallJvm::_createJvmDirectory(const char* jvmRequiredVersion, const char* jvmMinVersion,
-                                     const char* jvmMaxVersion, const char* jvmVersion, const char* jvmName,
-                                     char* jvmCommandName, const char* predefinedJvmInstallDir, char* installDir,
-                                     char* jvmPath, unsigned char* found)
+DirChoice InstallJvm::_createJvmDirectory(const JvmRequest& request, char* installDir, char* jvmPath)
 {
-    if (predefinedJvmInstallDir[0]) {
-        traceMessage(traceLog, "default install directory for JVM", predefinedJvmInstallDir);
-        char newDir[bufferSize] = "";
-        if (getNewInstallJvmTo(predefinedJvmInstallDir, newDir)) {
-            copyText(installDir, bufferSize, newDir);
-            if (createPredeterminedJvmDirectory(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName,
-                                                jvmCommandName, installDir, jvmPath, found))
-                return true;
+    if (request.predefinedInstallDir[0]) {
+        traceMessage(traceLog, "default install directory for JVM", request.predefinedInstallDir);
+        char newDir[pathSize] = "";
+        if (getNewInstallJvmTo(request.predefinedInstallDir, newDir)) {
+            copyText(installDir, pathSize, newDir);
+            DirChoice choice = createPredeterminedJvmDirectory(request, installDir, jvmPath);
+            if (choice.ok) return choice;
         }
     }
-    if (createWinJvmDirectory(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName, jvmCommandName,
-                              installDir, jvmPath, found))
-        return true;
-    traceMessage(traceLog, "unable to create Windows JVM directory");
-    return false;
+    DirChoice choice = createWinJvmDirectory(request, installDir, jvmPath);
+    if (!choice.ok) traceMessage(traceLog, "unable to create Windows JVM directory");
+    return choice;
 }
 
 bool InstallJvm::getNewInstallJvmTo(const char* predefinedJvmInstallDir, char* dir)
 {
     if (!hasVariableMarker(predefinedJvmInstallDir)) {
-        if (!copyText(dir, bufferSize, predefinedJvmInstallDir)) {
+        if (!copyText(dir, pathSize, predefinedJvmInstallDir)) {
             dir[0] = '\0';
             traceMessage(traceLog, "unable to install JVM in", dir);
             return false;
@@ -127,11 +110,11 @@ bool InstallJvm::getNewInstallJvmTo(const char* predefinedJvmInstallDir, char* d
     }
 
     InstallVariable variable = findInstallVariable(predefinedJvmInstallDir);
-    char folder[bufferSize] = "";
+    char folder[pathSize] = "";
     bool haveFolder = false;
     switch (variable) {
     case InstallVariable::programFiles:
-        haveFolder = getProgramsDirectory(folder);
+        haveFolder = getProgramsDirectory(*this, folder);
         if (!haveFolder) traceMessage(traceLog, "unable to get Programs File directory for JVM");
         break;
     case InstallVariable::windows:
@@ -171,67 +154,50 @@ bool InstallJvm::getVariableDir(const char* variable, const char* value, const c
     }
     std::string test = std::string(variable) + "\\";
     traceMessage(traceLog, "predefinedJvmInstallDir != testDir", test.c_str());
-    if (expanded.size() > installPathLimit) {
+    if (expanded.size() > pathLimit) {
         traceMessage(traceLog, "predefined directory for JVM too long:", expanded.c_str());
         return false;
     }
-    copyText(dir, bufferSize, expanded.c_str());
+    copyText(dir, pathSize, expanded.c_str());
     traceMessage(traceLog, "trying to install JVM into", dir);
     return true;
 }
 
-bool InstallJvm::createPredeterminedJvmDirectory(const char* jvmRequiredVersion, const char* jvmMinVersion,
-                                                 const char* jvmMaxVersion, const char*, const char*,
-                                                 char* jvmCommandName, char* dir, char* jvmPath, unsigned char* found)
+DirChoice InstallJvm::createPredeterminedJvmDirectory(const JvmRequest& request, char* dir, char* jvmPath)
 {
     traceMessage(traceLog, "creating predefined jvm dir", dir);
-    bool allExist = true;
     for (const std::string& folder : folderChain(dir)) {
         if (pathExists(folder.c_str())) continue;
-        if (!addDirectory(folder.c_str())) {
-            allExist = false;
-            break;
-        }
+        if (!addDirectory(folder.c_str())) return {false, false};
     }
-    if (allExist) {
-        JvmOk checker;
-        checker.setHwnd(hwnd);
-        *found = checker.jvmCorrectVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, dir, jvmCommandName,
-                                           jvmPath)
-                     ? 1
-                     : 0;
-    }
-    return allExist;
+    JvmOk checker;
+    checker.setHwnd(hwnd);
+    return {true, checker.jvmCorrectVersion(request.rules, dir, request.commandName, jvmPath)};
 }
 
-bool InstallJvm::createWinJvmDirectory(const char* jvmRequiredVersion, const char* jvmMinVersion,
-                                       const char* jvmMaxVersion, const char* jvmVersion, const char* jvmName,
-                                       char* jvmCommandName, char* dir, char* jvmPath, unsigned char* found)
+DirChoice InstallJvm::createWinJvmDirectory(const JvmRequest& request, char* dir, char* jvmPath)
 {
-    char family[100], micro[100];
-    parseVersion(jvmVersion, family, sizeof family, micro, sizeof micro);
-    char programs[bufferSize] = "";
+    char family[versionPartSize], micro[versionPartSize];
+    parseVersion(request.version, family, sizeof family, micro, sizeof micro);
+    char programs[pathSize] = "";
     std::string drive;
 
     // One version folder candidate: taken when it holds an acceptable JVM.
     auto takeExisting = [&](const std::string& candidate) {
         traceMessage(traceLog, "found a possible directory", candidate.c_str());
-        *found = foundValidJvm(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmCommandName, candidate.c_str(),
-                               jvmPath)
-                     ? 1
-                     : 0;
-        bool taken = *found != 0;
-        if (taken) copyText(dir, bufferSize, candidate.c_str());
+        bool taken = foundValidJvm(request, candidate.c_str(), jvmPath);
+        if (taken) copyText(dir, pathSize, candidate.c_str());
         traceMessage(traceLog, "directory ok", taken);
-        traceMessage(traceLog, "discovered jvm", *found != 0);
+        traceMessage(traceLog, "discovered jvm", taken);
         return taken;
     };
 
-    if (getProgramsDirectory(programs)) {
+    if (getProgramsDirectory(*this, programs)) {
         drive = driveOf(programs);
-        copyText(dir, bufferSize, programs);
-        bool familyFolder = isKnownJvmName(jvmName)
-                                ? addDirectory(dir, "JavaSoft") && addDirectory(dir, (std::string(jvmName) + family).c_str())
+        copyText(dir, pathSize, programs);
+        const std::string name = request.name;
+        bool familyFolder = isKnownJvmName(request.name)
+                                ? addDirectory(dir, "JavaSoft") && addDirectory(dir, (name + family).c_str())
                                 : addDirectory(dir, (std::string("JVM") + family).c_str());
         if (!familyFolder) {
             traceMessage(traceLog, "Unable to create: ", dir);
@@ -240,49 +206,43 @@ bool InstallJvm::createWinJvmDirectory(const char* jvmRequiredVersion, const cha
         if (familyFolder) {
             std::string first = joinFolder(dir, std::string(family) + "." + micro);
             if (pathExists(first.c_str())) {
-                if (takeExisting(first)) return true;
-            } else if (addDirectory(dir, jvmVersion)) {
-                return true;
+                if (takeExisting(first)) return {true, true};
+            } else if (addDirectory(dir, request.version)) {
+                return {true, false};
             }
-            std::string second = joinFolder(dir, jvmVersion);
+            std::string second = joinFolder(dir, request.version);
             if (pathExists(second.c_str())) {
-                if (takeExisting(second)) return true;
-            } else if (addDirectory(dir, (std::string("Jvm") + jvmVersion).c_str())) {
-                return true;
+                if (takeExisting(second)) return {true, true};
+            } else if (addDirectory(dir, (std::string("Jvm") + request.version).c_str())) {
+                return {true, false};
             }
         }
     }
 
     // The fallback parents: the drive of the Programs folder, then the Windows directory.
-    copyText(dir, bufferSize, drive.c_str());
-    if (createJvmSubdirectory(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName, jvmCommandName, dir,
-                              jvmPath, found))
-        return true;
-    copyText(dir, bufferSize, homeDirectory);
-    return createJvmSubdirectory(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmVersion, jvmName, jvmCommandName,
-                                 dir, jvmPath, found);
+    copyText(dir, pathSize, drive.c_str());
+    DirChoice choice = createJvmSubdirectory(request, dir, jvmPath);
+    if (choice.ok) return choice;
+    copyText(dir, pathSize, homeDirectory);
+    return createJvmSubdirectory(request, dir, jvmPath);
 }
 
-bool InstallJvm::createJvmSubdirectory(const char* jvmRequiredVersion, const char* jvmMinVersion,
-                                       const char* jvmMaxVersion, const char* jvmVersion, const char* jvmName,
-                                       char* jvmCommandName, char* dir, char* jvmPath, unsigned char* found)
+DirChoice InstallJvm::createJvmSubdirectory(const JvmRequest& request, char* dir, char* jvmPath)
 {
-    char family[100], micro[100];
-    parseVersion(jvmVersion, family, sizeof family, micro, sizeof micro);
-    std::string level2 = lowered(std::string(jvmName) + family);
+    char family[versionPartSize], micro[versionPartSize];
+    parseVersion(request.version, family, sizeof family, micro, sizeof micro);
+    std::string level2 = lowered(std::string(request.name) + family);
 
+    bool found = false;
     bool ok = addDirectory(dir, "jvm") && addDirectory(dir, level2.c_str());
     if (ok) {
         if (pathExists(joinFolder(dir, family).c_str())) {
-            if (foundValidJvm(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmCommandName, dir, jvmPath)) {
-                *found = 1;
-            } else if (pathExists(joinFolder(dir, level2).c_str())) {
-                *found = foundValidJvm(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmCommandName, dir, jvmPath)
-                             ? 1
-                             : 0;
-            } else {
+            if (foundValidJvm(request, dir, jvmPath))
+                found = true;
+            else if (pathExists(joinFolder(dir, level2).c_str()))
+                found = foundValidJvm(request, dir, jvmPath);
+            else
                 ok = addDirectory(dir, level2.c_str());
-            }
         } else {
             ok = addDirectory(dir, family);
         }
@@ -293,5 +253,5 @@ bool InstallJvm::createJvmSubdirectory(const char* jvmRequiredVersion, const cha
         traceMessage(traceLog, "unable to create jvm subdirectory in", dir);
     }
     traceMessage(traceLog, "finished createJvmSubdirectory; ok", ok);
-    return ok;
+    return {ok, ok && found};
 }

@@ -2,10 +2,6 @@
 
 #include "jvm/versionrules.h"
 
-namespace {
-const char* const traceLog = "jinstall.log";
-}
-
 JvmOk::JvmOk() : hwnd(nullptr) {}
 
 JvmOk::~JvmOk() = default;
@@ -15,18 +11,16 @@ void JvmOk::setHwnd(HWND window)
     hwnd = window;
 }
 
-bool JvmOk::verifyVersion(const char* jvmRequiredVersion, const char* jvmMinVersion, const char* jvmMaxVersion,
-                          const char* foundVersion)
+bool JvmOk::verifyVersion(const VersionRules& rules, const char* foundVersion)
 {
-    bool ok = acceptVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, foundVersion);
+    bool ok = acceptVersion(rules, foundVersion);
     traceMessage(traceLog, "found jvm version:", foundVersion);
     traceMessage(traceLog, "       version ok", ok);
     return ok;
 }
 
-bool JvmOk::testLine(char* line, const char* jvmRequiredVersion, const char* jvmMinVersion,
-                     const char* jvmMaxVersion)
+bool JvmOk::testLine(char* line, const VersionRules& rules)
 {
     extractVersion(line);
-    return verifyVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, line);
+    return verifyVersion(rules, line);
 }

@@ -17,64 +17,57 @@
 #include <string>
 
 namespace {
-const char* const errorsLog = "errors.log";
-const char* const traceLog = "jinstall.log";
 const char* const testClassFile = "TestJvm.class";
 const char* const resultFile = "jvmGood.txt";
-constexpr std::size_t nameSize = 5001;
-constexpr std::size_t pathSize = 5001;
 } // namespace
 
-bool JvmOk::jvmCorrectVersion(const char* jvmRequiredVersion, const char* jvmMinVersion, const char* jvmMaxVersion,
-                              const char* version, const char* javaHome, char* jvmCommandName, char* jvmPath)
+bool JvmOk::jvmCorrectVersion(const VersionRules& rules, const char* version, const char* javaHome,
+                              char* jvmCommandName, char* jvmPath)
 {
     std::string given = jvmCommandName;
-    if (!jvmCorrectVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, javaHome, jvmCommandName, jvmPath)) {
-        copyText(jvmCommandName, nameSize, given.c_str());
+    if (!jvmCorrectVersion(rules, javaHome, jvmCommandName, jvmPath)) {
+        copyText(jvmCommandName, launcherNameSize, given.c_str());
         return false;
     }
-    if (verifyVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, version)) return true;
+    if (verifyVersion(rules, version)) return true;
     traceMessage(traceLog, "jvm doesn't meet criteria");
-    copyText(jvmCommandName, nameSize, given.c_str());
+    copyText(jvmCommandName, launcherNameSize, given.c_str());
     return false;
 }
 
-bool JvmOk::jvmCorrectVersion(const char* jvmRequiredVersion, const char* jvmMinVersion, const char* jvmMaxVersion,
-                              const char* javaHome, char* jvmCommandName, char* jvmPath)
+bool JvmOk::jvmCorrectVersion(const VersionRules& rules, const char* javaHome, char* jvmCommandName, char* jvmPath)
 {
     std::string given = jvmCommandName;
     auto tryName = [&]() {
         // A path that does not fit its buffer names no launcher of ours.
         if (formatText(jvmPath, pathSize, "%s%s%s", javaHome, "\\", jvmCommandName) &&
-            correctVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmPath))
+            correctVersion(rules, jvmPath))
             return true;
         return formatText(jvmPath, pathSize, "%s%s%s%s%s", javaHome, "\\", "bin", "\\", jvmCommandName) &&
-               correctVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmPath);
+               correctVersion(rules, jvmPath);
     };
     if (tryName()) return true;
     if (startsWith(jvmCommandName, "jre")) {
-        copyText(jvmCommandName, nameSize, pathExists("jinstall.sem") ? "javaw.exe" : "java.exe");
+        copyText(jvmCommandName, launcherNameSize, pathExists("jinstall.sem") ? "javaw.exe" : "java.exe");
         if (tryName()) return true;
     }
-    copyText(jvmCommandName, nameSize, given.c_str());
+    copyText(jvmCommandName, launcherNameSize, given.c_str());
     return false;
 }
 
-bool JvmOk::correctVersion(const char* jvmRequiredVersion, const char* jvmMinVersion, const char* jvmMaxVersion,
-                           const char* jvmPath)
+bool JvmOk::correctVersion(const VersionRules& rules, const char* jvmPath)
 {
     if (!pathExists(jvmPath)) return false;
-    return testVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmPath);
+    return testVersion(rules, jvmPath);
 }
 
-bool JvmOk::testVersion(const char* jvmRequiredVersion, const char* jvmMinVersion, const char* jvmMaxVersion,
-                        const char* jvmPath)
+bool JvmOk::testVersion(const VersionRules& rules, const char* jvmPath)
 {
     if (!pathExists(testClassFile)) return true;
     traceMessage(traceLog, "testing ", jvmPath);
     removeFile(resultFile);
 
-    char folder[5001];
+    char folder[pathSize];
     getCurrentDir(folder);
     std::string className = testClassFile;
     className.erase(className.find(".class"));
@@ -91,7 +84,7 @@ bool JvmOk::testVersion(const char* jvmRequiredVersion, const char* jvmMinVersio
         logAndTraceMessage(errorsLog, traceLog, message.c_str(), false);
     } else {
         traceMessage(traceLog, "test jvm launched ok", true);
-        ok = checkVersion(resultFile, jvmRequiredVersion, jvmMinVersion, jvmMaxVersion);
+        ok = checkVersion(resultFile, rules);
         if (ok)
             traceMessage(traceLog, "test jvm ok", true);
         else
@@ -101,18 +94,17 @@ bool JvmOk::testVersion(const char* jvmRequiredVersion, const char* jvmMinVersio
     return ok;
 }
 
-bool JvmOk::checkVersion(const char* resultFileName, const char* jvmRequiredVersion, const char* jvmMinVersion,
-                         const char* jvmMaxVersion)
+bool JvmOk::checkVersion(const char* resultFileName, const VersionRules& rules)
 {
     UniqueFile file(resultFileName, "rb");
     if (!file) {
         traceMessage(traceLog, "Unable to verify version", resultFileName);
         return false;
     }
-    char line[1001] = "";
+    char line[lineSize] = "";
     TextReader reader(file.get());
-    reader.readPiece(line, 999);
-    bool ok = testLine(line, jvmRequiredVersion, jvmMinVersion, jvmMaxVersion);
+    reader.readPiece(line, pieceSize);
+    bool ok = testLine(line, rules);
     traceMessage(traceLog, "version checked ok", ok);
     return ok;
 }

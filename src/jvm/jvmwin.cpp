@@ -1,5 +1,6 @@
 #include "jvm/jvmwin.h"
 
+#include "jvm/javasoft.h"
 #include "jvm/jvmok.h"
 #include "jvm/versionrules.h"
 #include "support/handles.h"
@@ -13,12 +14,7 @@
 #include <vector>
 
 namespace {
-const char* const traceLog = "jinstall.log";
-const char* const runtimeKey = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
-const char* const developmentKitKey = "SOFTWARE\\JavaSoft\\Java Development Kit";
-const char* const pluginKey = "SOFTWARE\\JavaSoft\\Java Plug-in";
-constexpr std::size_t nameSize = 5000;
-constexpr std::size_t commandNameSize = 5001;
+constexpr std::size_t nameSize = valueSize;
 
 // Calls back for every subkey name of key, in index order, until the enumeration ends. A name that
 // cannot be read is passed as null. An error other than "more data" ends the walk, so that a key that
@@ -56,38 +52,34 @@ int JvmWin::compareStrings(const void* a, const void* b)
     return std::strcmp(*static_cast<const char* const*>(a), *static_cast<const char* const*>(b));
 }
 
-bool JvmWin::searchWindowsForJvm(const char* jvmRequiredVersion, const char* jvmMinVersion,
-                                 const char* jvmMaxVersion, const char* jvmName, char* jvmCommandName,
+bool JvmWin::searchWindowsForJvm(const VersionRules& rules, const char* jvmName, char* jvmCommandName,
                                  char* jvmPath)
 {
     std::string given = jvmCommandName;
-    auto restore = [&] { copyText(jvmCommandName, commandNameSize, given.c_str()); };
+    auto restore = [&] { copyText(jvmCommandName, launcherNameSize, given.c_str()); };
     progress->showStatus(1);
     if (!equalsNoCase(jvmName, "Java Plug-in")) {
         restore();
-        bool found = searchRegistryForJvm(runtimeKey, jvmRequiredVersion, jvmMinVersion, jvmMaxVersion,
-                                          jvmCommandName, jvmPath);
+        bool found = searchRegistryForJvm(runtimeKey, rules, jvmCommandName, jvmPath);
         traceMessage(traceLog, "JRE registry entry had correct jvm info", found);
         if (found) return true;
 
         progress->showStatus(1);
         restore();
-        found = searchRegistryForJvm(developmentKitKey, jvmRequiredVersion, jvmMinVersion, jvmMaxVersion,
-                                     jvmCommandName, jvmPath);
+        found = searchRegistryForJvm(developmentKitKey, rules, jvmCommandName, jvmPath);
         traceMessage(traceLog, "JDK registry entry had correct jvm info", found);
         if (found) return true;
     }
     progress->showStatus(1);
     restore();
-    bool found = searchRegistryForJvm(pluginKey, jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, jvmCommandName,
-                                      jvmPath);
+    bool found = searchRegistryForJvm(pluginKey, rules, jvmCommandName, jvmPath);
     traceMessage(traceLog, "Java Plugin registry entry had correct jvm info", found);
     if (!found) restore();
     return found;
 }
 
-bool JvmWin::searchRegistryForJvm(const char* productKey, const char* jvmRequiredVersion, const char* jvmMinVersion,
-                                  const char* jvmMaxVersion, char* jvmCommandName, char* jvmPath)
+bool JvmWin::searchRegistryForJvm(const char* productKey, const VersionRules& rules, char* jvmCommandName,
+                                  char* jvmPath)
 {
     UniqueHkey key = openRegKey(HKEY_LOCAL_MACHINE, productKey, KEY_READ);
     if (!key) {
@@ -104,8 +96,7 @@ bool JvmWin::searchRegistryForJvm(const char* productKey, const char* jvmRequire
     bool found = false;
     if (listed > 0) {
         std::qsort(names.data(), static_cast<std::size_t>(listed), sizeof(char*), compareStrings);
-        found = findMostRecentJvm(names.data(), listed, productKey, jvmRequiredVersion, jvmMinVersion,
-                                  jvmMaxVersion, jvmCommandName, jvmPath);
+        found = findMostRecentJvm(names.data(), listed, productKey, rules, jvmCommandName, jvmPath);
     }
     for (char* name : names) delete[] name;
     if (!found) traceMessage(traceLog, "unable to find a compatible Jvm");
@@ -133,9 +124,8 @@ int JvmWin::getAvailableVersions(HKEY key, char** names, int count)
     return listed;
 }
 
-bool JvmWin::findMostRecentJvm(char** names, int count, const char* productKey, const char* jvmRequiredVersion,
-                               const char* jvmMinVersion, const char* jvmMaxVersion, char* jvmCommandName,
-                               char* jvmPath)
+bool JvmWin::findMostRecentJvm(char** names, int count, const char* productKey, const VersionRules& rules,
+                               char* jvmCommandName, char* jvmPath)
 {
     traceMessage(traceLog, "searching registry entry", productKey);
     for (int i = count - 1; i >= 0; --i) {
@@ -144,15 +134,13 @@ bool JvmWin::findMostRecentJvm(char** names, int count, const char* productKey, 
         std::unique_ptr<char[]> home(new char[nameSize]);
         copyText(version.get(), nameSize, names[i]);
         traceMessage(traceLog, "                 version", version.get());
-        if (lookUpRegistryEntryForJvm(productKey, jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, version.get(),
-                                      jvmCommandName, home.get(), jvmPath))
+        if (lookUpRegistryEntryForJvm(productKey, rules, version.get(), jvmCommandName, home.get(), jvmPath))
             return true;
     }
     return false;
 }
 
-bool JvmWin::lookUpRegistryEntryForJvm(const char* productKey, const char* jvmRequiredVersion,
-                                       const char* jvmMinVersion, const char* jvmMaxVersion, char* version,
+bool JvmWin::lookUpRegistryEntryForJvm(const char* productKey, const VersionRules& rules, char* version,
                                        char* jvmCommandName, char* javaHome, char* jvmPath)
 {
     javaHome[0] = '\0';
@@ -171,8 +159,8 @@ bool JvmWin::lookUpRegistryEntryForJvm(const char* productKey, const char* jvmRe
         appendText(version, nameSize, ".");
         appendText(version, nameSize, micro.get());
     } else if (equalsNoCase(productKey, pluginKey)) {
-        const char* base = jvmRequiredVersion[0] ? jvmRequiredVersion : jvmMinVersion;
-        char family[100], microPart[100];
+        const char* base = rules.required[0] ? rules.required : rules.min;
+        char family[versionPartSize], microPart[versionPartSize];
         parseVersion(base, family, sizeof family, microPart, sizeof microPart);
         appendText(version, nameSize, ".");
         appendText(version, nameSize, microPart);
@@ -185,6 +173,5 @@ bool JvmWin::lookUpRegistryEntryForJvm(const char* productKey, const char* jvmRe
 
     JvmOk checker;
     checker.setHwnd(hwnd);
-    return checker.jvmCorrectVersion(jvmRequiredVersion, jvmMinVersion, jvmMaxVersion, version, javaHome,
-                                     jvmCommandName, jvmPath);
+    return checker.jvmCorrectVersion(rules, version, javaHome, jvmCommandName, jvmPath);
 }

@@ -23,13 +23,12 @@ int compareCut(const char* found, const char* bound)
 
 } // namespace
 
-bool acceptVersion(const char* jvmRequiredVersion, const char* jvmMinVersion, const char* jvmMaxVersion,
-                   const char* foundVersion)
+bool acceptVersion(const VersionRules& rules, const char* foundVersion)
 {
-    if (jvmRequiredVersion[0]) return compareCut(foundVersion, jvmRequiredVersion) == 0;
-    if (compareCut(foundVersion, jvmMinVersion) < 0) return false;
-    if (!jvmMaxVersion[0]) return true;
-    return compareCut(foundVersion, jvmMaxVersion) <= 0;
+    if (rules.required[0]) return compareCut(foundVersion, rules.required) == 0;
+    if (compareCut(foundVersion, rules.min) < 0) return false;
+    if (!rules.max[0]) return true;
+    return compareCut(foundVersion, rules.max) <= 0;
 }
 
 void extractVersion(char* line)

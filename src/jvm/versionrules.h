@@ -3,16 +3,17 @@
 // Versions are compared as text, never as numbers. Portable: no windows.h.
 #pragma once
 
+#include "jvm/jvmrequest.h"
+
 #include <cstddef>
 
 // The longest found version that is judged; a longer one is judged on its first 999 characters.
-constexpr std::size_t versionWorkSize = 1000;
+constexpr std::size_t versionWorkSize = messageSize;
 
 // True when found satisfies the constraints. With a required version, found is cut to its length and
 // must equal it ignoring case; otherwise, cut to the length of each bound, it must not sort before the
 // minimum nor (when there is one) after the maximum, in _stricmp order.
-bool acceptVersion(const char* jvmRequiredVersion, const char* jvmMinVersion, const char* jvmMaxVersion,
-                   const char* foundVersion);
+bool acceptVersion(const VersionRules& rules, const char* foundVersion);
 
 // Keeps, in place, the text of line from its first decimal digit to its last one; a line without any
 // digit becomes empty.

@@ -12,10 +12,10 @@ extern std::atomic<bool> postedQuit;
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK StatusDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The start folder from "startdir.txt" in the current folder, into a 5001-byte buffer.
+// The start folder from "startdir.txt" in the current folder, into a pathSize-byte buffer.
 void getStartDir(char* buffer);
 
-// The status text for a control of the dialog in the user's language, into a 1000-byte buffer.
+// The status text for a control of the dialog in the user's language, into a messageSize-byte buffer.
 void getMessage(HWND dialog, int controlId, char* text);
 
 // Entry of the worker thread: switches, the cleanup program's copy, the installation, and the

@@ -58,10 +58,10 @@ INT_PTR CALLBACK StatusDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 void getMessage(HWND dialog, int controlId, char* text)
 {
-    char language[1000];
+    char language[messageSize];
     getLanguage(language);
     selectControlIdCharType(dialog, controlId, language);
-    copyText(text, 1000, startupText(language));
+    copyText(text, messageSize, startupText(language));
 }
 
 int startProgram(bool quiet, bool silent, char* wizardArgument)

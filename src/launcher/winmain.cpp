@@ -107,9 +107,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
     // The program runs from a folder that anybody may have written to: DLLs come from the system folder.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 
-    std::string statusText(1000, '\0');
-    char currentDir[5001];
-    char startDir[5001];
+    std::string statusText(messageSize, '\0');
+    char currentDir[pathSize];
+    char startDir[pathSize];
     getCurrentDir(currentDir);
     setMarkerPaths(currentDir);
     getStartDir(startDir);

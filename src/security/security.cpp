@@ -13,10 +13,9 @@
 #include <string>
 
 namespace {
-const char* const traceLog = "jinstall.log";
-constexpr std::size_t bufferSize = 5000;
+constexpr std::size_t bufferSize = valueSize;
 
-// A path that fits the 5000-byte buffers of this class, or none.
+// A path that fits the buffers of this class, or none.
 bool fits(const std::string& path)
 {
     return path.size() < bufferSize;
@@ -27,13 +26,14 @@ Security::Security() = default;
 
 Security::~Security() = default;
 
-bool Security::addSecurity(char* systemSecurityPolicyFilename, char* userSecurityPolicyFilename,
-                           char* keystoreFilename, char* javaHomeDir, char* homeDirectory, bool backup)
+bool Security::addSecurity(const char* systemSecurityPolicyFilename, const char* userSecurityPolicyFilename,
+                           const char* keystoreFilename, const char* javaHomeDir, const char* homeDirectory,
+                           bool backup)
 {
     char source[bufferSize] = "", destination[bufferSize] = "";
     bool result = true;
     // A package that names a system policy wants it in place, like the user policy.
-    for (char* policy : {systemSecurityPolicyFilename, userSecurityPolicyFilename}) {
+    for (const char* policy : {systemSecurityPolicyFilename, userSecurityPolicyFilename}) {
         source[0] = destination[0] = '\0';
         if (policy[0] && getFilenames(policy, javaHomeDir, homeDirectory, source, destination))
             result = copySecurityFile(source, destination, backup);
@@ -44,7 +44,7 @@ bool Security::addSecurity(char* systemSecurityPolicyFilename, char* userSecurit
     return result;
 }
 
-bool Security::getFilenames(char* specification, char* javaHomeDir, char* homeDirectory, char* source,
+bool Security::getFilenames(const char* specification, const char* javaHomeDir, const char* homeDirectory, char* source,
                             char* destination)
 {
     source[0] = destination[0] = '\0';
@@ -90,7 +90,7 @@ bool Security::addDirectories(const char* base, char* path)
     return true;
 }
 
-bool Security::copySecurityFile(char* source, char* destination, bool backup)
+bool Security::copySecurityFile(const char* source, const char* destination, bool backup)
 {
     if (!destination[0]) return false;
     if (backup && pathExists(source) && pathExists(destination)) backupFile(destination);
@@ -108,14 +108,14 @@ bool Security::backupFile(const char* path)
     return true;
 }
 
-bool Security::addCertificate(char* keystoreFilename, char* javaHomeDir, char* homeDirectory, char* source,
+bool Security::addCertificate(const char* keystoreFilename, const char* javaHomeDir, const char* homeDirectory, char* source,
                               char* destination, bool backup)
 {
     if (!getFilenames(keystoreFilename, javaHomeDir, homeDirectory, source, destination)) {
         if (source[0] && pathExists(source)) traceMessage(traceLog, "unable to get destination", keystoreFilename);
         return false;
     }
-    char folder[5001];
+    char folder[pathSize];
     getCurrentDir(folder);
     std::string absolute = std::string(folder) + "\\" + source;
     if (!fits(absolute)) return false;
@@ -133,7 +133,7 @@ bool Security::addCertificate(char* keystoreFilename, char* javaHomeDir, char* h
     return false;
 }
 
-bool Security::getIdentityIdFilename(char* javaHomeDir, char* identityFile)
+bool Security::getIdentityIdFilename(const char* javaHomeDir, char* identityFile)
 {
     std::string file = std::string(javaHomeDir) + "\\lib\\security\\java.security";
     UniqueFile in(file.c_str(), "rb");
@@ -155,7 +155,7 @@ bool Security::getIdentityIdFilename(char* javaHomeDir, char* identityFile)
     return true;
 }
 
-bool Security::getAlternateDestination(char* keystoreFilename, char* homeDirectory, char* destination)
+bool Security::getAlternateDestination(const char* keystoreFilename, const char* homeDirectory, char* destination)
 {
     WinVersion version;
     bool nt = version.winNT();

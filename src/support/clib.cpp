@@ -140,8 +140,8 @@ char* getPathPtr()
 
 void getCurrentDir(char* dir)
 {
-    if (!QIV_GETCWD(dir, 5000) || dir[0] == '\0') {
-        copyText(dir, 5000, ".");
+    if (!QIV_GETCWD(dir, valueSize) || dir[0] == '\0') {
+        copyText(dir, valueSize, ".");
         return;
     }
     std::size_t length = std::strlen(dir);

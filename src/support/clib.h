@@ -2,12 +2,11 @@
 // path, the current folder, and the home folder of a JVM launcher. Portable: no windows.h.
 #pragma once
 
+#include "support/limits.h"
+
 #include <cstddef>
 #include <cstdio>
 
-// Copy buffers: up to 20 of 30000 bytes, as many as the input needs for one pass.
-constexpr std::size_t copyBufferSize = 30000;
-constexpr int copyBufferLimit = 20;
 
 // Copies everything from in, from its start, to out. True when every byte of the input was written.
 // The streams stay open and remain the caller's.
@@ -32,7 +31,7 @@ bool copyFile(const char* source, const char* target);
 // The value of the search path variable ("path", "PATH", then "Path"), or null.
 char* getPathPtr();
 
-// Writes the current folder into dir (5000 bytes) without a trailing backslash; "." when it cannot
+// Writes the current folder into dir (valueSize bytes) without a trailing backslash; "." when it cannot
 // be had.
 void getCurrentDir(char* dir);
 

@@ -3,6 +3,7 @@
 #include "support/fsys.h"
 #include "support/handles.h"
 #include "support/langtext.h"
+#include "support/limits.h"
 #include "support/registry.h"
 #include "support/textbuf.h"
 #include "support/textfile.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr std::size_t textSize = 200;
+constexpr std::size_t textSize = localeTextSize;
 constexpr std::size_t languageSize = 11; // the longest name, "portuguese", and its NUL
 
 // Windows regional setting of the user, as a name or a locale number.
@@ -97,7 +98,7 @@ void getLanguage(char* language)
 
 void setWindowCharType(HWND window)
 {
-    char language[1000];
+    char language[messageSize];
     getLanguage(language);
     if (equalsNoCase(language, "japanese")) selectJapaneseFont(window);
 }

@@ -1,6 +1,7 @@
 #include "support/log.h"
 
 #include "support/fsys.h"
+#include "support/limits.h"
 #include "support/textfile.h"
 
 #include <cstdio>
@@ -14,7 +15,7 @@ void Log::logMessage(const char* file, const char* message)
     if (!out) return;
 
     // asctime: "Sat Dec 05 12:20:56 2026\n"; copied at once, since its buffer is shared.
-    char stamp[1000] = "";
+    char stamp[messageSize] = "";
     std::time_t now = std::time(nullptr);
     if (const std::tm* local = std::localtime(&now)) {
         if (const char* text = std::asctime(local)) std::snprintf(stamp, sizeof stamp, "%s", text);

@@ -1,6 +1,7 @@
 #include "support/statuswin.h"
 
 #include "support/fsys.h"
+#include "support/limits.h"
 #include "support/langtext.h"
 #include "support/language.h"
 
@@ -14,7 +15,7 @@ constexpr UINT messageStyle = MB_OK | MB_ICONEXCLAMATION;              // 0x30
 constexpr UINT errorStyle = MB_OK | MB_ICONHAND | MB_SYSTEMMODAL;      // 0x1010
 } // namespace
 
-Status::Status() : language(new char[1000])
+Status::Status() : language(new char[messageSize])
 {
     getLanguage(language);
 }

@@ -27,5 +27,5 @@ public:
     const char* getLanguageName() const { return language; }
 
 protected:
-    char* language; // 1000 bytes
+    char* language; // messageSize bytes
 };

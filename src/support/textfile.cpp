@@ -1,5 +1,7 @@
 #include "support/textfile.h"
 
+#include "support/limits.h"
+
 #include <cstring>
 
 bool UniqueFile::close()
@@ -75,7 +77,7 @@ void readStartDir(const char* path, char* dir)
     UniqueFile file(path, "rb");
     if (!file) return;
     TextReader reader(file.get());
-    if (!reader.readPiece(dir, 5000)) return;
+    if (!reader.readPiece(dir, valueSize)) return;
     std::size_t n = std::strlen(dir);
     while (n > 1 && (dir[n - 1] == ' ' || dir[n - 1] == '\r' || dir[n - 1] == '\n')) dir[--n] = '\0';
 }

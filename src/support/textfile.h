@@ -65,5 +65,5 @@ void cutAtLineFeed(char* text);
 
 // The start folder recorded in "startdir.txt": the file's first line (at most 4999 characters) with
 // trailing blanks, CRs and LFs removed, never its first character. Empty when the file is missing or
-// cannot be opened. dir holds 5001 bytes.
+// cannot be opened. dir holds pathSize bytes.
 void readStartDir(const char* path, char* dir);

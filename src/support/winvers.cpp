@@ -13,7 +13,7 @@ bool WinVersion::winNT()
     if (calls > 0) return isNT;
     WinFamilyDecision decision = decideWinFamily(GetVersion(), isNT);
     isNT = decision.isNT;
-    if (decision.badVersion) traceMessage("jinstall.log", "Bad version of windows");
+    if (decision.badVersion) traceMessage(traceLog, "Bad version of windows");
     ++calls;
     return isNT;
 }

@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the control-file rules: the line-end conversion, the parser with value
-// buffers of exactly their sizes, the completion of the values, and the single-key lookup.
+// Feeds arbitrary bytes to the control-file rules: the line-end conversion, the parser filling the
+// record, the completion of the values, and the single-key lookup.
 #include "control/controlfile.h"
 #include "control/singlekey.h"
 
@@ -34,14 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::free(converted);
     }
 
-    std::vector<std::unique_ptr<char[]>> buffers(controlKeyCount);
-    char* values[controlKeyCount];
-    for (int i = 0; i < controlKeyCount; ++i) {
-        const ControlKey& key = controlKeys()[i];
-        buffers[key.position - 1].reset(new char[key.size]);
-    }
-    for (int i = 0; i < controlKeyCount; ++i) values[i] = buffers[i].get();
-
+    auto values = std::make_unique<ControlValues>();
     std::FILE* in = openBytes(data, size);
     if (size == 0) std::fgetc(in);
     ControlParseEvents events;
@@ -50,17 +43,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     events.valueTooLong = [](const ControlKey& key, size_t length) {
         if (length < key.size) std::abort();
     };
-    parseControlText(in, values, events);
+    parseControlText(in, *values, events);
     std::fclose(in);
     for (int i = 0; i < controlKeyCount; ++i) {
         const ControlKey& key = controlKeys()[i];
-        if (strnlen(values[key.position - 1], key.size) >= key.size) std::abort();
+        if (strnlen(key.field(*values), key.size) >= key.size) std::abort();
     }
-    verifyControlValues(values[0], values[1], values[3], values[4], values[5], values[11], size % 2 == 0);
-    if (!values[0][0] && !values[1][0]) std::abort(); // a required or a minimum version always remains
+    verifyControlValues(*values, size % 2 == 0);
+    // A required or a minimum version always remains.
+    if (!values->jvmRequiredVersion[0] && !values->jvmMinVersion[0]) std::abort();
 
     char line[1000];
-    validVersionsLine(line, sizeof line, values[5], values[0], values[1], values[2]);
+    validVersionsLine(line, sizeof line, *values);
 
     in = openBytes(data, size);
     if (size == 0) std::fgetc(in);

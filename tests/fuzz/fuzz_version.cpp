@@ -30,13 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string& max = parts[2];
     const std::string& found = parts[3];
 
-    bool accepted = acceptVersion(required.c_str(), min.c_str(), max.c_str(), found.c_str());
+    bool accepted = acceptVersion({required.c_str(), min.c_str(), max.c_str()}, found.c_str());
     // A version always satisfies the bound that it begins with.
     if (!required.empty() && found.size() < versionWorkSize && found.compare(0, required.size(), required) == 0 &&
         !accepted)
         std::abort();
     // ... and lies between itself and itself.
-    if (found.size() < versionWorkSize && !acceptVersion("", found.c_str(), found.c_str(), found.c_str())) std::abort();
+    if (found.size() < versionWorkSize && !acceptVersion({"", found.c_str(), found.c_str()}, found.c_str())) std::abort();
 
     std::string line = input;
     line = line.c_str();

@@ -25,15 +25,15 @@ TEST(FormattedCommand, QuotesACommandWithABlankUnlessItBeginsWithAQuote)
 
 TEST(ArgumentWords, SplitAtEverySingleBlank)
 {
-    EXPECT_EQ(argumentWords(nullptr), Words{});
+    EXPECT_EQ(blankSeparatedWords(nullptr), Words{});
     EXPECT_EQ(argumentCount(nullptr), 1);
-    EXPECT_EQ(argumentWords("-a -b"), (Words{"-a", "-b"}));
+    EXPECT_EQ(blankSeparatedWords("-a -b"), (Words{"-a", "-b"}));
     EXPECT_EQ(argumentCount("-a -b"), 3);
-    EXPECT_EQ(argumentWords("-a  -b"), (Words{"-a", "", "-b"}));
+    EXPECT_EQ(blankSeparatedWords("-a  -b"), (Words{"-a", "", "-b"}));
     EXPECT_EQ(argumentCount("-a  -b"), 4);
-    EXPECT_EQ(argumentWords(""), (Words{""}));
+    EXPECT_EQ(blankSeparatedWords(""), (Words{""}));
     EXPECT_EQ(argumentCount(""), 2);
-    EXPECT_EQ(argumentWords(" x "), (Words{"", "x", ""}));
+    EXPECT_EQ(blankSeparatedWords(" x "), (Words{"", "x", ""}));
 }
 
 TEST(LaunchBatchText, ThreeLines)

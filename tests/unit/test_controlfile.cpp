@@ -12,28 +12,24 @@
 
 namespace {
 
-// The twenty value buffers, each exactly of its key's size, so that the sanitizers see any overrun.
+// A record whose key fields start out filled with '?', so that an untouched or unterminated field shows.
 struct Values {
-    std::vector<std::unique_ptr<char[]>> buffers;
-    char* pointers[controlKeyCount];
+    std::unique_ptr<ControlValues> record{new ControlValues};
     std::vector<std::pair<std::string, std::string>> traces;
     std::vector<std::string> refused;
 
     Values()
     {
-        buffers.resize(controlKeyCount);
         for (int i = 0; i < controlKeyCount; ++i) {
             const ControlKey& key = controlKeys()[i];
-            buffers[key.position - 1].reset(new char[key.size]);
-            std::memset(buffers[key.position - 1].get(), '?', key.size);
+            std::memset(key.field(*record), '?', key.size);
         }
-        for (int i = 0; i < controlKeyCount; ++i) pointers[i] = buffers[i].get();
     }
 
     std::string operator[](const char* name) const
     {
         for (int i = 0; i < controlKeyCount; ++i)
-            if (std::strcmp(controlKeys()[i].name, name) == 0) return pointers[controlKeys()[i].position - 1];
+            if (std::strcmp(controlKeys()[i].name, name) == 0) return controlKeys()[i].field(*record);
         ADD_FAILURE() << "no key " << name;
         return "";
     }
@@ -47,36 +43,48 @@ struct Values {
         ControlParseEvents events;
         events.trace = [this](const char* a, const char* b) { traces.emplace_back(a, b); };
         events.valueTooLong = [this](const ControlKey& key, std::size_t) { refused.push_back(key.name); };
-        parseControlText(in.get(), pointers, events);
+        parseControlText(in.get(), *record, events);
     }
 };
 
 } // namespace
 
-TEST(ControlKeys, PositionsAndSizesMatchTheBuffersOfAnInstallation)
+TEST(ControlKeys, EachKeyFillsTheFieldOfItsNameWithinItsSize)
 {
-    std::map<std::string, std::pair<int, std::size_t>> expected = {
-        {"jvmRequiredVersion", {1, 201}},        {"jvmMinVersion", {2, 201}},
-        {"jvmMaxVersion", {3, 201}},             {"jvmVersion", {4, 201}},
-        {"jvmName", {5, 201}},                   {"jvmCommandName", {6, 5001}},
-        {"jvmSelfExtractor", {7, 5000}},         {"predefinedJvmInstallDir", {8, 5000}},
-        {"jvmHomeDir", {9, 5001}},               {"jvmExtraParameters", {10, 5000}},
-        {"jvmClasspathSwitch", {11, 1000}},      {"loaderClasspath", {12, 5000}},
-        {"loaderJavaCommand", {13, 5000}},       {"systemSecurityPolicyFilename", {14, 5001}},
-        {"userSecurityPolicyFilename", {15, 5001}}, {"keystoreFilename", {16, 5001}},
-        {"appletUrl", {17, 5000}},               {"startGuiCommand", {18, 1000}},
-        {"checkGuiRunningCommand", {19, 1000}},  {"searchForJvm", {20, 100}},
+    ControlValues values;
+    auto at = [&](const char* field) { return static_cast<std::size_t>(field - reinterpret_cast<char*>(&values)); };
+    std::map<std::string, std::pair<std::size_t, std::size_t>> expected = {
+        {"jvmRequiredVersion", {at(values.jvmRequiredVersion), 201}},
+        {"jvmMinVersion", {at(values.jvmMinVersion), 201}},
+        {"jvmMaxVersion", {at(values.jvmMaxVersion), 201}},
+        {"jvmVersion", {at(values.jvmVersion), 201}},
+        {"jvmName", {at(values.jvmName), 201}},
+        {"jvmCommandName", {at(values.jvmCommandName), 5001}},
+        {"jvmSelfExtractor", {at(values.jvmSelfExtractor), 5000}},
+        {"predefinedJvmInstallDir", {at(values.predefinedJvmInstallDir), 5000}},
+        {"jvmHomeDir", {at(values.jvmHomeDir), 5001}},
+        {"jvmExtraParameters", {at(values.jvmExtraParameters), 5000}},
+        {"jvmClasspathSwitch", {at(values.jvmClasspathSwitch), 1000}},
+        {"loaderClasspath", {at(values.loaderClasspath), 5000}},
+        {"loaderJavaCommand", {at(values.loaderJavaCommand), 5000}},
+        {"systemSecurityPolicyFilename", {at(values.systemSecurityPolicyFilename), 5001}},
+        {"userSecurityPolicyFilename", {at(values.userSecurityPolicyFilename), 5001}},
+        {"keystoreFilename", {at(values.keystoreFilename), 5001}},
+        {"appletUrl", {at(values.appletUrl), 5000}},
+        {"startGuiCommand", {at(values.startGuiCommand), 1000}},
+        {"checkGuiRunningCommand", {at(values.checkGuiRunningCommand), 1000}},
+        {"searchForJvm", {at(values.searchForJvm), 100}},
     };
     for (int i = 0; i < controlKeyCount; ++i) {
         const ControlKey& key = controlKeys()[i];
         auto it = expected.find(key.name);
         ASSERT_NE(it, expected.end()) << key.name;
-        EXPECT_EQ(key.position, it->second.first) << key.name;
+        EXPECT_EQ(at(key.field(values)), it->second.first) << key.name;
         EXPECT_EQ(key.size, it->second.second) << key.name;
         expected.erase(it);
     }
     EXPECT_TRUE(expected.empty());
-    // Lines are tested in table order, which is not position order.
+    // Lines are tested in table order, which is not the order of the fields.
     EXPECT_STREQ(controlKeys()[6].name, "jvmExtraParameters");
     EXPECT_STREQ(controlKeys()[9].name, "loaderClasspath");
 }
@@ -256,16 +264,16 @@ TEST(VerifyControlValues, VersionDefaults)
         {"1.5", "1.3", "1.6", "1.5", "1.6"},
     };
     for (const Case& c : cases) {
-        char required[201], min[201], version[201], name[201] = "", command[5001] = "", cp[5000] = "";
-        std::strcpy(required, c.required);
-        std::strcpy(min, c.min);
-        std::strcpy(version, c.version);
-        verifyControlValues(required, min, version, name, command, cp, false);
-        EXPECT_STREQ(required, c.outRequired);
-        EXPECT_STREQ(version, c.outVersion);
-        EXPECT_STREQ(min, c.min);
-        EXPECT_STREQ(name, "JRE");
-        EXPECT_STREQ(cp, ".;install.jar");
+        auto values = std::make_unique<ControlValues>();
+        std::strcpy(values->jvmRequiredVersion, c.required);
+        std::strcpy(values->jvmMinVersion, c.min);
+        std::strcpy(values->jvmVersion, c.version);
+        verifyControlValues(*values, false);
+        EXPECT_STREQ(values->jvmRequiredVersion, c.outRequired);
+        EXPECT_STREQ(values->jvmVersion, c.outVersion);
+        EXPECT_STREQ(values->jvmMinVersion, c.min);
+        EXPECT_STREQ(values->jvmName, "JRE");
+        EXPECT_STREQ(values->loaderClasspath, ".;install.jar");
     }
 }
 
@@ -290,34 +298,39 @@ TEST(VerifyControlValues, LauncherNameNormalisation)
     };
     for (const Case& c : cases) {
         for (bool console : {false, true}) {
-            char required[201] = "1.4", min[201] = "", version[201] = "", name[201] = "", cp[5000] = "";
-            char command[5001];
-            std::strcpy(command, c.in);
-            verifyControlValues(required, min, version, name, command, cp, console);
-            EXPECT_STREQ(command, console ? c.console : c.windowless) << "\"" << c.in << "\"";
+            auto values = std::make_unique<ControlValues>();
+            std::strcpy(values->jvmRequiredVersion, "1.4");
+            std::strcpy(values->jvmCommandName, c.in);
+            verifyControlValues(*values, console);
+            EXPECT_STREQ(values->jvmCommandName, console ? c.console : c.windowless) << "\"" << c.in << "\"";
         }
     }
 }
 
 TEST(VerifyControlValues, LongestLauncherNameStaysInsideItsBuffer)
 {
-    char required[201] = "1.4", min[201] = "", version[201] = "", name[201] = "", cp[5000] = "";
-    std::unique_ptr<char[]> command(new char[launcherNameSize]);
-    std::memset(command.get(), 'A', launcherNameSize - 1);
-    command[launcherNameSize - 1] = '\0';
-    verifyControlValues(required, min, version, name, command.get(), cp, false);
-    EXPECT_EQ(std::strlen(command.get()), launcherNameSize - 1);
-    EXPECT_EQ(command[0], 'a');
+    auto values = std::make_unique<ControlValues>();
+    std::strcpy(values->jvmRequiredVersion, "1.4");
+    std::memset(values->jvmCommandName, 'A', launcherNameSize - 1);
+    verifyControlValues(*values, false);
+    EXPECT_EQ(strnlen(values->jvmCommandName, launcherNameSize), launcherNameSize - 1);
+    EXPECT_EQ(values->jvmCommandName[0], 'a');
 }
 
 TEST(ValidVersionsLine, NamesTheRequiredVersionOrTheRange)
 {
+    auto values = std::make_unique<ControlValues>();
     char line[1000];
-    validVersionsLine(line, sizeof line, "jrew.exe", "1.1.8", "", "");
+    std::strcpy(values->jvmCommandName, "jrew.exe");
+    std::strcpy(values->jvmRequiredVersion, "1.1.8");
+    validVersionsLine(line, sizeof line, *values);
     EXPECT_STREQ(line, "Valid version of jrew.exe: 1.1.8");
-    validVersionsLine(line, sizeof line, "jrew.exe", "", "1.3", "1.6");
+    values->jvmRequiredVersion[0] = '\0';
+    std::strcpy(values->jvmMinVersion, "1.3");
+    std::strcpy(values->jvmMaxVersion, "1.6");
+    validVersionsLine(line, sizeof line, *values);
     EXPECT_STREQ(line, "Valid versions of jrew.exe: 1.3 through 1.6");
-    std::string longName(1200, 'n');
-    validVersionsLine(line, sizeof line, longName.c_str(), "1.4", "", "");
+    std::memset(values->jvmCommandName, 'n', 1200);
+    validVersionsLine(line, sizeof line, *values);
     EXPECT_EQ(std::strlen(line), sizeof line - 1);
 }

@@ -17,7 +17,7 @@ TEST(AcceptVersion, RequiredVersionIsAPrefixIgnoringCase)
         {"1.4", "", false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(acceptVersion(c.required, "", "", c.found), c.accepted) << c.required << " / " << c.found;
+        EXPECT_EQ(acceptVersion({c.required, "", ""}, c.found), c.accepted) << c.required << " / " << c.found;
 }
 
 TEST(AcceptVersion, RangeBoundsArePrefixesInStricmpOrder)
@@ -36,16 +36,16 @@ TEST(AcceptVersion, RangeBoundsArePrefixesInStricmpOrder)
         {"1.4", "1.5", "1.5a", true},       {"1.4", "1.5", "1.5.0_22-ea", true},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(acceptVersion("", c.min, c.max, c.found), c.accepted)
+        EXPECT_EQ(acceptVersion({"", c.min, c.max}, c.found), c.accepted)
             << "min " << c.min << " max " << c.max << " found " << c.found;
 }
 
 TEST(AcceptVersion, VeryLongFoundVersionIsJudgedOnItsBeginning)
 {
     std::string found = "1.4." + std::string(5000, '9');
-    EXPECT_TRUE(acceptVersion("1.4", "", "", found.c_str()));
-    EXPECT_TRUE(acceptVersion("", "1.3", "1.4", found.c_str()));
-    EXPECT_FALSE(acceptVersion("", "1.5", "", found.c_str()));
+    EXPECT_TRUE(acceptVersion({"1.4", "", ""}, found.c_str()));
+    EXPECT_TRUE(acceptVersion({"", "1.3", "1.4"}, found.c_str()));
+    EXPECT_FALSE(acceptVersion({"", "1.5", ""}, found.c_str()));
 }
 
 TEST(ExtractVersion, KeepsTheTextFromTheFirstToTheLastDigit)

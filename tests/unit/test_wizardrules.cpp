@@ -74,34 +74,31 @@ TEST(WizardArguments, OrderAndSplitting)
         const char* what;
         WizardCommand command;
         Words arguments;
-        int capacity;
     } cases[] = {
         {"defaults", {"C:\\jre\\bin\\javaw.exe", "", "-cp", ".;install.jar", "com.x.Install", "", false, false},
-         {"javaw.exe", "-cp", ".;install.jar", "com.x.Install"}, 6},
+         {"javaw.exe", "-cp", ".;install.jar", "com.x.Install"}},
         {"double blank in the options",
          {"javaw.exe", "-Xmx64m  -Dy=1", "", "cp", "Main -v", "", false, false},
-         {"javaw.exe", "-Xmx64m", "", "-Dy=1", "", "cp", "Main", "-v"}, 10},
+         {"javaw.exe", "-Xmx64m", "", "-Dy=1", "", "cp", "Main", "-v"}},
         {"empty loader command gives one empty argument", {"j.exe", "", "-cp", "cp", "", "", false, false},
-         {"j.exe", "-cp", "cp", ""}, 5},
+         {"j.exe", "-cp", "cp", ""}},
         {"quiet wins over silent", {"j.exe", "", "-cp", "cp", "M", "C:\\Target", true, true},
-         {"j.exe", "-cp", "cp", "M", "-q", "C:\\Target"}, 8},
+         {"j.exe", "-cp", "cp", "M", "-q", "C:\\Target"}},
         {"silent", {"j.exe", "", "-cp", "cp", "M", "C:\\Target", false, true},
-         {"j.exe", "-cp", "cp", "M", "-s", "C:\\Target"}, 8},
-        {"switch with an empty argument", {"j.exe", "", "-cp", "cp", "M", "", true, false}, {"j.exe", "-cp", "cp", "M"}, 6},
+         {"j.exe", "-cp", "cp", "M", "-s", "C:\\Target"}},
+        {"switch with an empty argument", {"j.exe", "", "-cp", "cp", "M", "", true, false}, {"j.exe", "-cp", "cp", "M"}},
         {"argument without a switch", {"j.exe", "", "-cp", "cp", "M", "C:\\Target", false, false},
-         {"j.exe", "-cp", "cp", "M"}, 6},
+         {"j.exe", "-cp", "cp", "M"}},
         {"blanks and no quote: as it stands", {"j.exe", "", "-cp", "cp", "M", "C:\\Program Files\\App", true, false},
-         {"j.exe", "-cp", "cp", "M", "-q", "C:\\Program Files\\App"}, 8},
+         {"j.exe", "-cp", "cp", "M", "-q", "C:\\Program Files\\App"}},
         {"quote and blank: in quotes", {"j.exe", "", "-cp", "cp", "M", "C:\\A \"B\"", true, false},
-         {"j.exe", "-cp", "cp", "M", "-q", "\"C:\\A \"B\"\""}, 8},
+         {"j.exe", "-cp", "cp", "M", "-q", "\"C:\\A \"B\"\""}},
         {"quote without blank: as it stands", {"j.exe", "", "-cp", "cp", "M", "\"C:\\App\"", true, false},
-         {"j.exe", "-cp", "cp", "M", "-q", "\"C:\\App\""}, 8},
+         {"j.exe", "-cp", "cp", "M", "-q", "\"C:\\App\""}},
     };
     for (const Case& c : cases) {
         Words arguments = wizardArguments(c.command);
         EXPECT_EQ(arguments, c.arguments) << c.what;
-        EXPECT_EQ(wizardArgumentCapacity(c.command), c.capacity) << c.what;
-        EXPECT_LT(arguments.size(), static_cast<std::size_t>(c.capacity)) << c.what << ": no room for the null entry";
     }
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 namespace fs = std::filesystem;
 
@@ -61,19 +62,24 @@ JvmPackage::Result JvmPackage::installJvm(const char* required, const char* vers
                                           const char* homeDir, const char* name, const char* command,
                                           const char* extractor)
 {
-    char requiredVersion[201], minVersion[201] = "", maxVersion[201] = "", jvmVersion[201], jvmName[201];
-    char jvmCommandName[5001], jvmSelfExtractor[5000], predefinedDir[5000], jvmHomeDir[5001], jvmPath[5001] = "";
-    std::strcpy(requiredVersion, required);
-    std::strcpy(jvmVersion, version);
-    std::strcpy(jvmName, name);
-    std::strcpy(jvmCommandName, command);
-    std::strcpy(jvmSelfExtractor, extractor);
-    std::strcpy(predefinedDir, predefined);
-    std::strcpy(jvmHomeDir, homeDir);
+    auto values = std::make_unique<ControlValues>();
+    std::strcpy(values->jvmRequiredVersion, required);
+    std::strcpy(values->jvmVersion, version);
+    std::strcpy(values->jvmName, name);
+    std::strcpy(values->jvmCommandName, command);
+    std::strcpy(values->jvmSelfExtractor, extractor);
+    std::strcpy(values->predefinedJvmInstallDir, predefined);
+    std::strcpy(values->jvmHomeDir, homeDir);
+    char jvmPath[pathSize] = "";
     InstallJvm installer;
-    bool ok = installer.installJvm(requiredVersion, minVersion, maxVersion, jvmVersion, jvmName, jvmCommandName,
-                                   jvmSelfExtractor, predefinedDir, jvmHomeDir, jvmPath, windowsDir.c_str());
-    return {ok, jvmPath, jvmCommandName, predefinedDir, jvmHomeDir, installer.jvmInstalled, installer.foundExistingJvm};
+    bool ok = installer.installJvm(jvmRequestOf(*values), windowsDir.c_str(), jvmPath);
+    return {ok,
+            jvmPath,
+            values->jvmCommandName,
+            values->predefinedJvmInstallDir,
+            values->jvmHomeDir,
+            installer.jvmInstalled,
+            installer.foundExistingJvm};
 }
 
 bool JvmPackage::traced(const std::string& line)
@@ -84,7 +90,7 @@ bool JvmPackage::traced(const std::string& line)
 
 std::string machineValue(const std::string& key, const char* name)
 {
-    char text[5000];
+    char text[valueSize];
     readRegText(HKEY_LOCAL_MACHINE, key.c_str(), name, text, sizeof text);
     return text;
 }

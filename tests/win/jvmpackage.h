@@ -41,7 +41,7 @@ struct JvmPackage : TestFolder {
     struct Result {
         bool ok;
         std::string jvmPath, jvmCommandName, predefinedJvmInstallDir, jvmHomeDir;
-        unsigned char jvmInstalled, foundExistingJvm;
+        bool jvmInstalled, foundExistingJvm;
     };
     Result installJvm(const char* required, const char* version, const char* predefined = "", const char* homeDir = "",
                       const char* name = "JRE", const char* command = "javaw.exe",

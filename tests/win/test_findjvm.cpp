@@ -41,13 +41,11 @@ struct Machine : TestFolder {
     };
     Result search(const char* required, const char* min, const char* name = "JRE", const char* command = "javaw.exe")
     {
-        char requiredVersion[201], minVersion[201], maxVersion[201] = "", jvmName[201], jvmCommand[5001], path[5001] = "";
-        std::strcpy(requiredVersion, required);
-        std::strcpy(minVersion, min);
-        std::strcpy(jvmName, name);
+        char jvmCommand[launcherNameSize], path[pathSize] = "", none[] = "";
         std::strcpy(jvmCommand, command);
+        const JvmRequest request = {{required, min, ""}, "", name, jvmCommand, "", none, none};
         FindJvm finder;
-        bool found = finder.isJvmInstalled(requiredVersion, minVersion, maxVersion, jvmName, jvmCommand, path);
+        bool found = finder.isJvmInstalled(request, path);
         return {found, path, jvmCommand};
     }
 

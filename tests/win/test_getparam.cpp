@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,29 +20,24 @@ namespace {
 
 const char* const englishSuffix = "\n\nSee errors.log and jinstall.log files for details.";
 
-// The buffers that an installation hands to the reader, in position order, each of its size.
+// The record that an installation hands to the reader, its key fields filled with '?' beforehand.
 struct Params {
-    static constexpr std::size_t sizes[20] = {201, 201, 201, 201, 201, 5001, 5000, 5000, 5001, 5000,
-                                              1000, 5000, 5000, 5001, 5001, 5001, 5000, 1000, 1000, 100};
-    static constexpr const char* names[20] = {
-        "jvmRequiredVersion", "jvmMinVersion", "jvmMaxVersion", "jvmVersion", "jvmName", "jvmCommandName",
-        "jvmSelfExtractor", "predefinedJvmInstallDir", "jvmHomeDir", "jvmExtraParameters", "jvmClasspathSwitch",
-        "loaderClasspath", "loaderJavaCommand", "systemSecurityPolicyFilename", "userSecurityPolicyFilename",
-        "keystoreFilename", "appletUrl", "startGuiCommand", "checkGuiRunningCommand", "searchForJvm"};
-    std::vector<std::vector<char>> values;
-    char controlFileName[5001] = "";
+    std::unique_ptr<ControlValues> values{new ControlValues};
     std::vector<CaughtBox> boxes;
 
     Params()
     {
-        for (std::size_t size : sizes) values.emplace_back(size, '?');
-        for (auto& value : values) value.back() = '\0';
+        for (int i = 0; i < controlKeyCount; ++i) {
+            const ControlKey& key = controlKeys()[i];
+            std::memset(key.field(*values), '?', key.size - 1);
+            key.field(*values)[key.size - 1] = '\0';
+        }
     }
 
     std::string operator[](const char* name) const
     {
-        for (int i = 0; i < 20; ++i)
-            if (std::strcmp(names[i], name) == 0) return values[i].data();
+        for (int i = 0; i < controlKeyCount; ++i)
+            if (std::strcmp(controlKeys()[i].name, name) == 0) return controlKeys()[i].field(*values);
         ADD_FAILURE() << "no key " << name;
         return "";
     }
@@ -50,12 +46,12 @@ struct Params {
     {
         MessageBoxCatcher catcher;
         GetParameters reader;
-        auto v = [&](int i) { return values[i].data(); };
-        bool ok = reader.getParameters(v(0), v(1), v(2), v(3), v(4), v(5), v(6), v(7), v(8), v(9), v(10), v(11),
-                                       v(12), v(13), v(14), v(15), v(16), v(17), v(18), v(19), controlFileName);
+        bool ok = reader.getParameters(*values);
         boxes = catcher.boxes();
-        for (int i = 0; i < 20; ++i)
-            EXPECT_LT(strnlen(values[i].data(), sizes[i]), sizes[i]) << names[i] << " is not terminated";
+        for (int i = 0; i < controlKeyCount; ++i) {
+            const ControlKey& key = controlKeys()[i];
+            EXPECT_LT(strnlen(key.field(*values), key.size), key.size) << key.name << " is not terminated";
+        }
         return ok;
     }
 };
@@ -78,7 +74,7 @@ TEST(GetParameters, EmptyFileGivesTheDefaultsAndTheVersionTrace)
     writeFile("qiv.control", "");
     Params p;
     ASSERT_TRUE(p.read());
-    EXPECT_STREQ(p.controlFileName, "qiv.control");
+    EXPECT_STREQ(p.values->controlFileName, "qiv.control");
     EXPECT_EQ(p["jvmRequiredVersion"], "1.1.8");
     EXPECT_EQ(p["jvmVersion"], "1.1.8");
     EXPECT_EQ(p["jvmName"], "JRE");

@@ -119,13 +119,9 @@ TEST(InstallTheJvm, VersionTextOfTheMessages)
     };
     for (const Case& c : cases) {
         InstallRun run;
-        char required[201], min[201], max[201], version[201] = "1.5.0", name[201] = "JRE", command[5001] = "java.exe";
-        char extractor[5000] = "", installDir[5000] = "", homeDir[5001] = "", path[5001] = "";
-        std::strcpy(required, c.required);
-        std::strcpy(min, c.min);
-        std::strcpy(max, c.max);
-        EXPECT_FALSE(run.installation->installTheJvm(required, min, max, version, name, command, extractor, installDir,
-                                                     homeDir, path));
+        char command[launcherNameSize] = "java.exe", installDir[valueSize] = "", homeDir[pathSize] = "";
+        const JvmRequest request = {{c.required, c.min, c.max}, "1.5.0", "JRE", command, "", installDir, homeDir};
+        EXPECT_FALSE(run.installation->installTheJvm(request));
         EXPECT_EQ(std::string(run.installation->getErrorDetail()),
                   std::string("Please install JRE ") + c.text + " and then restart this installation program.");
     }
@@ -135,13 +131,11 @@ TEST(InstallTheJvm, PackageJvmThatCannotBeInstalled)
 {
     InstallRun run;
     writeFile("jre-setup.exe", "MZ"); // no program at all: it cannot be started
-    char required[201] = "1.4", min[201] = "", max[201] = "", version[201] = "1.4.2_05", name[201] = "JRE";
-    char command[5001] = "jrew.exe", extractor[5000] = "jre-setup.exe", installDir[5000], homeDir[5001] = "";
-    char path[5001] = "";
+    char command[launcherNameSize] = "jrew.exe", installDir[valueSize], homeDir[pathSize] = "";
     std::strcpy(installDir, (run.native() + "\\jre").c_str());
+    const JvmRequest request = {{"1.4", "", ""}, "1.4.2_05", "JRE", command, "jre-setup.exe", installDir, homeDir};
     writeFile("jinstall.log", "");
-    EXPECT_FALSE(run.installation->installTheJvm(required, min, max, version, name, command, extractor, installDir,
-                                                 homeDir, path));
+    EXPECT_FALSE(run.installation->installTheJvm(request));
     EXPECT_EQ(std::string(run.installation->getErrorMessage()),
               std::string("Unable to install JRE 1.4.2_05. ") + diskSpaceText);
     EXPECT_STREQ(run.installation->getErrorDetail(), otherCausesText);

@@ -1,6 +1,7 @@
 // The JVM installation on the Windows XP side of the bench (Wine reports XP to this program): the
 // Program Files scheme and the registry entries of a new JVM.
 #include "jvmpackage.h"
+#include "support/winfacts.h"
 #include "programrun.h"
 
 #include <gtest/gtest.h>
@@ -54,8 +55,8 @@ TEST(XpEra, IsNotVistaAndConfiguresTheRegistry)
 {
     JvmPackage package;
     InstallJvm installer;
-    EXPECT_FALSE(installer.isVistaOrWindows7());
-    EXPECT_TRUE(installer.isWinNT());
+    EXPECT_FALSE(isVistaOrWindows7(installer));
+    EXPECT_TRUE(isWinNT());
     package.control("configureWinRegistry=YES\r\n");
     EXPECT_TRUE(installer.configureWinReg());
     package.control("configureWinRegistry\r\n");

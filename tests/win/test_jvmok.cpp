@@ -22,14 +22,14 @@ struct Package : TestFolder {
 };
 
 struct Locate {
-    char name[5001];
-    char path[5001] = "";
+    char name[launcherNameSize];
+    char path[pathSize] = "";
     bool ok;
     Locate(const std::string& home, const char* launcher, const char* required = "1.6")
     {
         std::strcpy(name, launcher);
         JvmOk checker;
-        ok = checker.jvmCorrectVersion(required, "", "", home.c_str(), name, path);
+        ok = checker.jvmCorrectVersion({required, "", ""}, home.c_str(), name, path);
     }
 };
 } // namespace
@@ -111,11 +111,11 @@ TEST(TestVersion, LauncherThatCannotStart)
 {
     Package package;
     JvmOk checker;
-    EXPECT_FALSE(checker.testVersion("1.6", "", "", (package.native() + "\\missing\\java.exe").c_str()));
+    EXPECT_FALSE(checker.testVersion({"1.6", "", ""}, (package.native() + "\\missing\\java.exe").c_str()));
     EXPECT_EQ(readLogLines("errors.log"), (Lines{"Error running JVM: File or path is not found: false"}));
 
     writeFile("broken.exe", "this is no program");
-    EXPECT_FALSE(checker.testVersion("1.6", "", "", (package.native() + "\\broken.exe").c_str()));
+    EXPECT_FALSE(checker.testVersion({"1.6", "", ""}, (package.native() + "\\broken.exe").c_str()));
     Lines errors = readLogLines("errors.log");
     ASSERT_EQ(errors.size(), 2u);
     std::string line = errors.back();
@@ -150,13 +150,13 @@ TEST(JvmCorrectVersion, RegistryVersionMustPassToo)
     Package package;
     writeFile("jinstall.sem", "");
     FakeJvmHome jvm("jre", {"bin\\javaw.exe"}, {"result=1.6.0_07"});
-    char name[5001] = "jrew.exe", path[5001];
+    char name[launcherNameSize] = "jrew.exe", path[pathSize];
     JvmOk checker;
-    EXPECT_FALSE(checker.jvmCorrectVersion("1.6", "", "", "1.5.0", jvm.home.c_str(), name, path));
+    EXPECT_FALSE(checker.jvmCorrectVersion({"1.6", "", ""}, "1.5.0", jvm.home.c_str(), name, path));
     EXPECT_STREQ(name, "jrew.exe") << "the name it had on entry, though javaw.exe was found and tested";
     ASSERT_EQ(jvm.calls().size(), 1u);
     Lines trace = readLogLines("jinstall.log");
     ASSERT_FALSE(trace.empty());
     EXPECT_EQ(trace.back(), "jvm doesn't meet criteria");
-    EXPECT_TRUE(checker.jvmCorrectVersion("1.6", "", "", "1.6.0_07", jvm.home.c_str(), name, path));
+    EXPECT_TRUE(checker.jvmCorrectVersion({"1.6", "", ""}, "1.6.0_07", jvm.home.c_str(), name, path));
 }

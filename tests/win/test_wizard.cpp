@@ -170,14 +170,11 @@ TEST(WizardLaunch, SecondLaunchPassesTheSameVector)
     FakeJvmHome jvm("jre", {"bin\\javaw.exe"}, {"wizard=start"});
     writeFile("install.jar", "PK");
     writeFile("jinstall.log", "");
-    char path[5001], extra[5000] = "-Xmx64m -Dx=1", cpSwitch[1000] = "-cp", classpath[5000] = ".;install.jar";
-    char command[5000] = "com.quivrell.sample.Install --verbose", gui[1000] = "", running[1000] = "";
-    char argument[100] = "C:\\Target";
-    std::strcpy(path, (jvm.home + "\\bin\\javaw.exe").c_str());
-    EXPECT_TRUE(run.installation->runJavaInstaller(path, extra, cpSwitch, classpath, command, gui, running, argument,
-                                                   false, true));
-    EXPECT_TRUE(run.installation->runJavaInstaller(path, extra, cpSwitch, classpath, command, gui, running, argument,
-                                                   false, true));
+    std::string path = jvm.home + "\\bin\\javaw.exe";
+    char extra[] = "-Xmx64m -Dx=1", command[] = "com.quivrell.sample.Install --verbose";
+    const WizardCommand wizard = {path.c_str(), extra, "-cp", ".;install.jar", command, "C:\\Target", false, true};
+    EXPECT_TRUE(run.installation->runJavaInstaller(wizard));
+    EXPECT_TRUE(run.installation->runJavaInstaller(wizard));
     Lines launches = WizardRun::launchLines();
     ASSERT_EQ(launches.size(), 2u);
     EXPECT_EQ(launches[0], launches[1]);
@@ -204,10 +201,8 @@ TEST(WizardLaunch, ClasspathIsRemovedByTheLaunchItself)
     FakeJvmHome jvm("jre", {"bin\\javaw.exe"}, {"wizard=start", "probe=%CLASSPATH%"});
     writeFile("install.jar", "PK");
     _putenv("CLASSPATH=C:\\bogus");
-    char path[5001], none[5000] = "", cpSwitch[1000] = "-cp", classpath[5000] = ".;install.jar", command[5000] = "M";
-    std::strcpy(path, (jvm.home + "\\bin\\javaw.exe").c_str());
-    EXPECT_TRUE(run.installation->runJavaInstaller(path, none, cpSwitch, classpath, command, none, none, none, false,
-                                                   false));
+    std::string path = jvm.home + "\\bin\\javaw.exe";
+    EXPECT_TRUE(run.installation->runJavaInstaller({path.c_str(), "", "-cp", ".;install.jar", "M", "", false, false}));
     EXPECT_EQ(probes(jvm), (Lines{"%CLASSPATH% unset"}));
 }
 
@@ -216,24 +211,23 @@ TEST(WizardLaunch, FailuresOfTheLaunch)
     InstallRun run;
     FakeJvmHome jvm("jre", {"bin\\javaw.exe"}, {"exit=0"}); // ends without its marker
     writeFile("jinstall.log", "");
-    char path[5001], none[5000] = "", cpSwitch[1000] = "-cp", classpath[5000] = ".;install.jar", command[5000] = "M";
-    std::strcpy(path, (jvm.home + "\\bin\\javaw.exe").c_str());
+    std::string path = jvm.home + "\\bin\\javaw.exe";
+    auto launch = [&] {
+        return run.installation->runJavaInstaller({path.c_str(), "", "-cp", ".;install.jar", "M", "", false, false});
+    };
 
-    EXPECT_FALSE(run.installation->runJavaInstaller(path, none, cpSwitch, classpath, command, none, none, none, false,
-                                                    false));
+    EXPECT_FALSE(launch());
     EXPECT_TRUE(jvm.calls().empty()) << "nothing is started without install.jar";
     EXPECT_EQ(readLogLines("errors.log"), (Lines{"install.jar does not exist."}));
 
     writeFile("install.jar", "PK");
-    EXPECT_FALSE(run.installation->runJavaInstaller(path, none, cpSwitch, classpath, command, none, none, none, false,
-                                                    false));
+    EXPECT_FALSE(launch());
     EXPECT_EQ(jvm.calls().size(), 1u);
     EXPECT_EQ(readLogLines("errors.log").back(), "Java wizard not started properly") << "exit code 0 is no success";
 
     std::string missing = run.native() + "\\nowhere\\javaw.exe";
-    std::strcpy(path, missing.c_str());
-    EXPECT_FALSE(run.installation->runJavaInstaller(path, none, cpSwitch, classpath, command, none, none, none, false,
-                                                    false));
+    path = missing;
+    EXPECT_FALSE(launch());
     Lines errors = readLogLines("errors.log");
     ASSERT_EQ(errors.size(), 4u);
     EXPECT_EQ(errors[2], "Error running JVM: File or path is not found: false");
