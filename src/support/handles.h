@@ -4,6 +4,13 @@
 
 #include <windows.h>
 
+// A handle kind: its type, the call that closes it, and its empty value.
+template <class H, void (*Close)(H), H (*Empty)()>
+struct HandleTraits {
+    using Handle = H;
+    static H empty() { return Empty(); }
+    static void close(H handle) { Close(handle); }
+};
 
 template <class Traits>
 class UniqueHandleOf {
@@ -48,35 +55,37 @@ private:
     Handle handle_ = Traits::empty();
 };
 
-struct RegKeyTraits {
-    using Handle = HKEY;
-    static HKEY empty() { return nullptr; }
-    static void close(HKEY key) { RegCloseKey(key); }
-};
+template <class H>
+H nullHandle()
+{
+    return nullptr;
+}
+inline HANDLE invalidHandle()
+{
+    return INVALID_HANDLE_VALUE;
+}
+inline void closeRegKey(HKEY key)
+{
+    RegCloseKey(key);
+}
+inline void closeKernelHandle(HANDLE handle)
+{
+    CloseHandle(handle);
+}
+inline void closeFindFile(HANDLE find)
+{
+    FindClose(find);
+}
+inline void deleteFont(HFONT font)
+{
+    DeleteObject(font);
+}
 
+using UniqueHkey = UniqueHandleOf<HandleTraits<HKEY, closeRegKey, nullHandle<HKEY>>>;
 // Process and thread handles: empty is NULL.
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static HANDLE empty() { return nullptr; }
-    static void close(HANDLE handle) { CloseHandle(handle); }
-};
-
-struct FindFileTraits {
-    using Handle = HANDLE;
-    static HANDLE empty() { return INVALID_HANDLE_VALUE; }
-    static void close(HANDLE handle) { FindClose(handle); }
-};
-
-struct FontTraits {
-    using Handle = HFONT;
-    static HFONT empty() { return nullptr; }
-    static void close(HFONT font) { DeleteObject(font); }
-};
-
-using UniqueHkey = UniqueHandleOf<RegKeyTraits>;
-using UniqueKernelHandle = UniqueHandleOf<KernelHandleTraits>;
-using UniqueFindFile = UniqueHandleOf<FindFileTraits>;
-using UniqueFont = UniqueHandleOf<FontTraits>;
+using UniqueKernelHandle = UniqueHandleOf<HandleTraits<HANDLE, closeKernelHandle, nullHandle<HANDLE>>>;
+using UniqueFindFile = UniqueHandleOf<HandleTraits<HANDLE, closeFindFile, invalidHandle>>;
+using UniqueFont = UniqueHandleOf<HandleTraits<HFONT, deleteFont, nullHandle<HFONT>>>;
 
 // A window's device context, released to its window.
 class WindowDc {
