@@ -10,12 +10,6 @@
 
 #include <string>
 
-// The outcome of a folder choice: the folder could be made, and whether it holds an acceptable JVM.
-struct DirChoice {
-    bool ok;
-    bool found;
-};
-
 class InstallJvm : public Trace {
 public:
     InstallJvm();

@@ -33,3 +33,10 @@ struct FoundJvm {
     char launcherPath[pathSize] = ""; // the launcher that runs the wizard
     bool installedHere = false;       // it came from the package's JVM, not from the search
 };
+
+// The outcome of a folder choice for the package's JVM: the folder could be made, and it already holds
+// an acceptable JVM.
+struct DirChoice {
+    bool ok;
+    bool found;
+};
