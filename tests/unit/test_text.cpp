@@ -92,7 +92,8 @@ TEST(TextReader, ReadsLineEndsAsWindowsTextMode)
     eachRow<Lines, std::string>([](const std::string& s) { return pieces(s); },
         {{"a\r\nb\nc", {"a\n", "b\n", "c"}}, {"a\rb\r\n", {"a\rb\n"}}, {"a\r\r\nb", {"a\r\n", "b"}}, {"\r", {"\r"}},
          {"", {}}, {"a=1\r\n\x1A" "b=2\r\n", {"a=1\n"}}, {"a=1\x1A", {"a=1"}}, {"a=1\r\x1A", {"a=1\r"}},
-         {x998 + std::string(502, 'x') + "\r\n", {x998, std::string(502, 'x') + "\n"}}, {x998 + "\nz", {x998, "\n", "z"}}});
+         {x998 + std::string(502, 'x') + "\r\n", {x998, std::string(502, 'x') + "\n"}},
+         {x998 + "\nz", {x998, "\n", "z"}}});
     // The reader fills 8192 bytes at a time: the CR is the last byte of the first chunk.
     EXPECT_EQ(pieces(std::string(8191, 'a') + "\r\nb", 10000), (Lines{std::string(8191, 'a') + "\n", "b"}));
     char text[] = "key=value\nmore\n";
@@ -142,7 +143,8 @@ TEST(LangText, ClassifyLanguageAndItsTexts)
         {"Polish_Poland.1250", "polish"}, {"its", "italian"}, {"deu", "german"}, {"fra", "french"},
         {"English_United States.1252", "english"}, {"c", "english"}, {"", "english"}, {"klingon", "english"},
         {"xfra", "english"}, {"german-french", "french"}, {"deutsch-spanish", "german"},
-        {"fran" QIV_FFFD "ais", "french"}, {"espa" QIV_FFFD "oles", "spanish"}, {"portugu" QIV_FFFD "ses", "portuguese"},
+        {"fran" QIV_FFFD "ais", "french"}, {"espa" QIV_FFFD "oles", "spanish"},
+        {"portugu" QIV_FFFD "ses", "portuguese"},
         {"portugu\xEA" "ses", "english"}, {"alem\xE1n", "english"}, {"alem" QIV_FFFD "n", "german"}});
     EXPECT_STREQ(classifyLanguage("dutch (belgian)").tag, "Dutch found");
     EXPECT_STREQ(classifyLanguage("xx").tag, "English found");
@@ -220,8 +222,12 @@ TEST(CLib, FailuresLeaveTargetsAlone)
 
 TEST(CLib, JavaHomeIsTheLauncherFolderOrItsParentWhenNamedBin)
 {
-    eachRow([](const char* path) { char home[5001]; std::memset(home, 'x', sizeof home); getJavaHomeDirectory(path, home);
-                                   return std::string(home); },
+    eachRow([](const char* path) {
+        char home[5001];
+        std::memset(home, 'x', sizeof home);
+        getJavaHomeDirectory(path, home);
+        return std::string(home);
+    },
         {{"C:\\jdk1.6\\bin\\java.exe", "C:\\jdk1.6"}, {"C:\\jre\\javaw.exe", "C:\\jre"}, {"java.exe", "java.exe"},
          {"C:\\JDK\\BIN\\JAVA.EXE", "C:\\JDK"}, {"C:\\cabinet\\java.exe", "C:\\cabinet"}, {"C:\\bin\\java.exe", "C:"},
          {"C:\\Apps\\binaries\\jre\\bin\\java.exe", "C:\\Apps\\binaries\\jre"}, {"bin\\java.exe", "."},
