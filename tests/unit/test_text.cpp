@@ -203,7 +203,7 @@ TEST(CLib, FailuresLeaveTargetsAlone)
 {
     TestFolder folder;
     fs::create_directory("dir");
-    writeFile("file", "");
+    writeFile("file", "data");
     writeFile("target.bin", "kept");
     EXPECT_FALSE(copyFile("dir", "target.bin"));
     EXPECT_FALSE(copyFile("missing.bin", "target.bin"));
