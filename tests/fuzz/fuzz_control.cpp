@@ -8,35 +8,32 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 namespace {
+// fmemopen refuses a zero size; an empty stream stands for an empty file, its one byte already read.
 std::FILE* openBytes(const uint8_t* data, size_t size)
 {
-    // fmemopen refuses a zero size; an empty stream stands for an empty file.
     static char empty = 0;
-    return size ? fmemopen(const_cast<uint8_t*>(data), size, "rb") : fmemopen(&empty, 1, "r+b");
+    std::FILE* in = size ? fmemopen(const_cast<uint8_t*>(data), size, "rb") : fmemopen(&empty, 1, "r+b");
+    if (!in) std::abort();
+    if (size == 0) std::fgetc(in);
+    return in;
 }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    {
-        std::FILE* in = openBytes(data, size);
-        char* converted = nullptr;
-        size_t convertedSize = 0;
-        std::FILE* out = open_memstream(&converted, &convertedSize);
-        if (!in || !out) std::abort();
-        if (size == 0) std::fgetc(in);
-        if (!convertLineEndingsText(in, out, "\r\n")) std::abort();
-        std::fclose(out);
-        std::fclose(in);
-        std::free(converted);
-    }
+    std::FILE* in = openBytes(data, size);
+    char* converted = nullptr;
+    size_t convertedSize = 0;
+    std::FILE* out = open_memstream(&converted, &convertedSize);
+    if (!out || !convertLineEndingsText(in, out, "\r\n")) std::abort();
+    std::fclose(out);
+    std::fclose(in);
+    std::free(converted);
 
     auto values = std::make_unique<ControlValues>();
-    std::FILE* in = openBytes(data, size);
-    if (size == 0) std::fgetc(in);
+    in = openBytes(data, size);
     ControlParseEvents events;
     size_t traced = 0;
     events.trace = [&](const char* first, const char* second) { traced += std::strlen(first) + std::strlen(second); };
@@ -57,7 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     validVersionsLine(line, sizeof line, *values);
 
     in = openBytes(data, size);
-    if (size == 0) std::fgetc(in);
     ControlKeyLookup lookup;
     findControlKeyLine(in, "configureWinRegistry", lookup);
     std::fclose(in);
