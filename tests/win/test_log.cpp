@@ -11,7 +11,8 @@
 
 using Lines = std::vector<std::string>;
 
-TEST(Trace, LogsAlwaysAndTracesOnlyIntoAFileThatExists)
+// Each line that reaches a file is echoed, stamped, to standard output while term.log exists.
+TEST(Trace, LogsAlwaysTracesOnlyIntoAFileThatExistsAndEchoesForTermLog)
 {
     const std::string huge(70000, 'L');
     struct Case {
@@ -30,48 +31,35 @@ TEST(Trace, LogsAlwaysAndTracesOnlyIntoAFileThatExists)
          {"Unable: x.exe"}, {"Unable: x.exe"}},
         {"log, long parts written whole", [&](Trace& t) { t.logMessage("errors.log", huge.c_str(), huge.c_str()); },
          {huge + " " + huge}, {}},
+        {"log into a folder: the line is lost, and so is its echo",
+         [](Trace& t) {
+             std::filesystem::create_directory("errors.log");
+             t.logMessage("errors.log", "lost");
+         },
+         {}, {}},
     };
     for (const Case& c : cases) {
-        for (bool traceFile : {false, true}) {
-            SCOPED_TRACE(std::string(c.what) + (traceFile ? ", with jinstall.log" : ", without jinstall.log"));
+        for (int variant = 0; variant < 3; ++variant) {
+            bool traceFile = variant > 0, term = variant == 2;
+            SCOPED_TRACE(std::string(c.what) + (traceFile ? ", with jinstall.log" : "") + (term ? " and term.log" : ""));
             TestFolder folder;
             if (traceFile) writeFile("jinstall.log", "");
+            if (term) writeFile("term.log", "");
             Trace trace;
+            testing::internal::CaptureStdout();
             c.call(trace);
-            EXPECT_EQ(readLogLines("errors.log"), c.logged);
+            std::string out = testing::internal::GetCapturedStdout();
+            Lines echo, expectedEcho = c.logged;
+            for (std::size_t start = 0, end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
+                std::string line = out.substr(start, end - start);
+                ASSERT_TRUE(isTimestamp(line)) << line;
+                echo.push_back(line.substr(25, line.find_last_not_of('\r') - 24));
+            }
+            if (traceFile) expectedEcho.insert(expectedEcho.end(), c.traced.begin(), c.traced.end());
+            EXPECT_EQ(echo, term ? expectedEcho : Lines{});
+            EXPECT_EQ(std::filesystem::is_directory("errors.log") ? Lines{} : readLogLines("errors.log"), c.logged);
             EXPECT_EQ(readLogLines("jinstall.log"), traceFile ? c.traced : Lines{});
             EXPECT_EQ(fileExists("jinstall.log"), traceFile);
         }
     }
-}
-
-// term.log echoes each line that reaches a log, stamped, to standard output; a lost line costs nothing.
-TEST(Log, TermLogEchoesWhatIsWrittenAndAnUnwritableFileIsSkipped)
-{
-    TestFolder folder;
-    writeFile("term.log", "");
-    std::filesystem::create_directory("lost.log"); // a folder where the file should be
-    Trace trace;
-    testing::internal::CaptureStdout();
-    trace.logMessage("errors.log", "to the log");
-    trace.logMessage("lost.log", "lost");
-    trace.traceMessage("absent.log", "to nowhere");
-    trace.logAndTraceMessage("errors.log", "absent.log", "logged", true);
-    std::string out = testing::internal::GetCapturedStdout();
-    Lines lines;
-    for (std::size_t start = 0, end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
-        std::string line = out.substr(start, end - start);
-        ASSERT_TRUE(isTimestamp(line)) << line;
-        lines.push_back(line.substr(25, line.find_last_not_of('\r') - 24));
-    }
-    EXPECT_EQ(lines, (Lines{"to the log", "logged: true"}));
-    EXPECT_TRUE(std::filesystem::is_directory("lost.log"));
-}
-
-TEST(LogSystemChange, AppendsTextAndLineEndWithoutTimestamp)
-{
-    TestFolder folder;
-    for (const char* text : {"Renamed to C:\\jre\\java.policy identitydb.001", "ends in a line feed\n", ""})
-        logSystemChange(text);
-    EXPECT_EQ(readFile("changes.txt"), "Renamed to C:\\jre\\java.policy identitydb.001\r\nends in a line feed\r\n\r\n\r\n");
 }

@@ -25,41 +25,37 @@ TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
     struct Case {
         const char* what;
         Files before;
-        const char *locale, *systemPolicy, *userPolicy, *keystore;
+        const char *systemPolicy, *userPolicy, *keystore;
         bool backup;
         const char *login, *defaultLogin; // null: no such value
         bool result;
         Files after; // every file besides the package's own
         Lines trace;
     } cases[] = {
-        {"nothing named", {}, "English", "", "", "", true, "user1", nullptr, true, {}, {}},
-        {"both policies and the keystore in the home and profile folders", {}, "English",
-         "${java.home}/lib/security/system.policy", jvmPolicy, keystore, false, "user1", nullptr, true,
+        {"nothing named", {}, "", "", "", true, "user1", nullptr, true, {}, {}},
+        {"both policies and the keystore in the home and profile folders", {}, "${java.home}/lib/security/system.policy",
+         jvmPolicy, keystore, false, "user1", nullptr, true,
          {{sec + "java.policy", policy}, {sec + "system.policy", "grant {};\n"}, {"WINDOWS\\.keystore", "KEYSTORE"},
           {"WINDOWS\\profiles\\user1\\.keystore", "KEYSTORE"}}, {}},
-        {"an existing policy without backup", {{sec + "java.policy", "own"}}, "English", "", jvmPolicy, "", false,
+        {"an existing policy without backup", {{sec + "java.policy", "own"}}, "", jvmPolicy, "", false,
          "user1", nullptr, true, {{sec + "java.policy", "own"}}, {}},
-        {"the Java Plug-in's backup", {{sec + "java.policy", "own"}}, "English", "", jvmPolicy, "", true, "user1",
-         nullptr, true,
+        {"the Java Plug-in's backup, recorded in the user's language",
+         {{sec + "java.policy", "own"}, {"changes.txt", "x\r\n"}}, "", jvmPolicy, "", true, "user1", nullptr, true,
          {{sec + "java.policy", policy}, {sec + "java.001", "own"},
-          {"changes.txt", "Renamed to {dir}\\jre\\lib\\security\\java.policy identitydb.001\r\n"}}, {}},
-        {"the backup recorded in Spanish", {{sec + "java.policy", "own"}}, "Spanish_Spain.1252", "", jvmPolicy, "",
-         true, "user1", nullptr, true,
-         {{sec + "java.policy", policy}, {sec + "java.001", "own"},
-          {"changes.txt", "Reagrupado  a {dir}\\jre\\lib\\security\\java.policy identitydb.001\r\n"}}, {}},
-        {"login name from the default user", {}, "English", "", "", keystore, false, "", "admin", true,
+          {"changes.txt", "x\r\nReagrupado  a {dir}\\jre\\lib\\security\\java.policy identitydb.001\r\n"}}, {}},
+        {"login name from the default user", {}, "", "", keystore, false, "", "admin", true,
          {{"WINDOWS\\.keystore", "KEYSTORE"}, {"WINDOWS\\profiles\\admin\\.keystore", "KEYSTORE"}}, {}},
-        {"no login name", {}, "English", "", "", keystore, false, "", nullptr, false,
+        {"no login name", {}, "", "", keystore, false, "", nullptr, false,
          {{"WINDOWS\\.keystore", "KEYSTORE"}}, {noLogin, noLogin}},
         {"the identity database wins", {{sec + "java.security", "#\nidentity.database={dir}//Data//identitydb.obj\n"}},
-         "English", "", "", keystore, false, "user1", nullptr, true,
+         "", "", keystore, false, "user1", nullptr, true,
          {{sec + "java.security", "#\nidentity.database={dir}//Data//identitydb.obj\n"},
           {"Data\\identitydb.obj", "KEYSTORE"}}, {}},
-        {"names right after the token", {}, "English", "", "${java.home}java.policy", "${user.home}.keystore", false,
+        {"names right after the token", {}, "", "${java.home}java.policy", "${user.home}.keystore", false,
          "user1", nullptr, false, {{"jre\\java.policy", policy}, {"WINDOWS\\.keystore", "KEYSTORE"}}, {noLogin}},
-        {"names without a token, and a keystore without its source", {{".keystore", "-"}}, "English", "java.policy",
+        {"names without a token, and a keystore without its source", {{".keystore", "-"}}, "java.policy",
          "lib/security/java.policy", "${user.home}.keystore", false, "user1", nullptr, false, {}, {}},
-        {"a keystore folder that cannot be made", {{"jre\\lib", "a file"}}, "English", "", "",
+        {"a keystore folder that cannot be made", {{"jre\\lib", "a file"}}, "", "",
          "${java.home}/lib/security/.keystore", false, "user1", nullptr, false, {{"jre\\lib", "a file"}},
          {"unable to create security directory {dir}\\jre\\lib\\security",
           "unable to get destination ${java.home}/lib/security/.keystore"}},
@@ -71,7 +67,7 @@ TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
             for (std::size_t at; (at = text.find("{dir}")) != std::string::npos;) text.replace(at, 5, folder.native());
             return text;
         };
-        ScopedUserLocale locale(c.locale);
+        ScopedUserLocale locale("Spanish_Spain.1252");
         ScopedRegValue userName{HKEY_LOCAL_MACHINE, winlogon, "UserName"};
         ScopedRegValue defaultUserName{HKEY_LOCAL_MACHINE, winlogon, "DefaultUserName"};
         c.login ? userName.setString(c.login) : userName.remove();
