@@ -60,7 +60,7 @@ TEST(SetWindowCharType, LeavesTheWindowsFontUnchanged)
         SCOPED_TRACE(locale);
         ScopedUserLocale user(locale);
         HINSTANCE instance = GetModuleHandleA(nullptr);
-        HWND window = CreateWindowExA(0, "STATIC", "text", WS_POPUP, 0, 0, 100, 40, nullptr, nullptr, instance, nullptr);
+        HWND window = CreateWindowExA(0, "STATIC", "text", WS_POPUP, 0, 0, 99, 40, nullptr, nullptr, instance, nullptr);
         ASSERT_NE(window, nullptr);
         HWND control = CreateWindowExA(0, "STATIC", "item", WS_CHILD, 0, 0, 50, 20, window,
                                        reinterpret_cast<HMENU>(104), instance, nullptr);

@@ -41,7 +41,7 @@ TEST(Trace, LogsAlwaysTracesOnlyIntoAFileThatExistsAndEchoesForTermLog)
     for (const Case& c : cases) {
         for (int variant = 0; variant < 3; ++variant) {
             bool traceFile = variant > 0, term = variant == 2;
-            SCOPED_TRACE(std::string(c.what) + (traceFile ? ", with jinstall.log" : "") + (term ? " and term.log" : ""));
+            SCOPED_TRACE(std::string(c.what) + (traceFile ? ", jinstall.log" : "") + (term ? ", term.log" : ""));
             TestFolder folder;
             if (traceFile) writeFile("jinstall.log", "");
             if (term) writeFile("term.log", "");

@@ -7,14 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
-using Files = std::map<std::string, std::string>; // path below the package folder: bytes, or "-" for none
+using Files = std::map<std::string, std::string>; // path below the package folder: bytes
 
 TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
 {
@@ -33,8 +32,8 @@ TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
         Lines trace;
     } cases[] = {
         {"nothing named", {}, "", "", "", true, "user1", nullptr, true, {}, {}},
-        {"both policies and the keystore in the home and profile folders", {}, "${java.home}/lib/security/system.policy",
-         jvmPolicy, keystore, false, "user1", nullptr, true,
+        {"both policies, and the keystore in the home and profile folders", {},
+         "${java.home}/lib/security/system.policy", jvmPolicy, keystore, false, "user1", nullptr, true,
          {{sec + "java.policy", policy}, {sec + "system.policy", "grant {};\n"}, {"WINDOWS\\.keystore", "KEYSTORE"},
           {"WINDOWS\\profiles\\user1\\.keystore", "KEYSTORE"}}, {}},
         {"an existing policy without backup", {{sec + "java.policy", "own"}}, "", jvmPolicy, "", false,
@@ -53,8 +52,8 @@ TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
           {"Data\\identitydb.obj", "KEYSTORE"}}, {}},
         {"names right after the token", {}, "", "${java.home}java.policy", "${user.home}.keystore", false,
          "user1", nullptr, false, {{"jre\\java.policy", policy}, {"WINDOWS\\.keystore", "KEYSTORE"}}, {noLogin}},
-        {"names without a token, and a keystore without its source", {{".keystore", "-"}}, "java.policy",
-         "lib/security/java.policy", "${user.home}.keystore", false, "user1", nullptr, false, {}, {}},
+        {"names without a token, and a keystore without its source", {}, "java.policy", "lib/security/java.policy",
+         "${user.home}missing.keystore", false, "user1", nullptr, false, {}, {}},
         {"a keystore folder that cannot be made", {{"jre\\lib", "a file"}}, "", "",
          "${java.home}/lib/security/.keystore", false, "user1", nullptr, false, {{"jre\\lib", "a file"}},
          {"unable to create security directory {dir}\\jre\\lib\\security",
@@ -75,21 +74,15 @@ TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
         Files own = {{"java.policy", policy}, {"system.policy", "grant {};\n"}, {".keystore", "KEYSTORE"},
                      {"jinstall.log", ""}};
         for (const auto& file : own) writeFile(file.first, file.second);
-        fs::create_directories("jre");
-        fs::create_directories("WINDOWS");
+        for (const char* dir : {"jre", "WINDOWS"}) fs::create_directories(dir);
         for (const auto& file : c.before) {
             if (fs::path(file.first).has_parent_path()) fs::create_directories(fs::path(file.first).parent_path());
-            file.second == "-" ? (void)fs::remove(file.first) : writeFile(file.first, expand(file.second));
+            writeFile(file.first, expand(file.second));
         }
-
-        char system[5001], user[5001], key[5001], home[5001], windows[5001];
-        std::strcpy(system, c.systemPolicy);
-        std::strcpy(user, c.userPolicy);
-        std::strcpy(key, c.keystore);
-        std::strcpy(home, (folder.native() + "\\jre").c_str());
-        std::strcpy(windows, (folder.native() + "\\WINDOWS").c_str());
-        EXPECT_EQ(Security().addSecurity(system, user, key, home, windows, c.backup), c.result);
-
+        std::string jre = folder.native() + "\\jre", windows = folder.native() + "\\WINDOWS";
+        Security security;
+        EXPECT_EQ(security.addSecurity(c.systemPolicy, c.userPolicy, c.keystore, jre.c_str(), windows.c_str(), c.backup),
+                  c.result);
         Files after, expected;
         for (const auto& entry : fs::recursive_directory_iterator(".")) {
             std::string name = entry.path().lexically_relative(".").string();
