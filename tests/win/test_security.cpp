@@ -1,201 +1,98 @@
-// The Java security files: resolved below the JVM's or the user's home, backed up on the Java Plug-in
-// path, and the keystore also in the user's profile folder or where the identity database says.
+// The Java security files put in place below the JVM's or the user's home, backed up on the Java
+// Plug-in path, the keystore also in the user's profile folder or where the identity database says.
 #include "regscope.h"
 #include "security/security.h"
 #include "testfiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
+using Files = std::map<std::string, std::string>; // path below the package folder: bytes
 
-namespace {
-
-const char* const winlogonKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-
-// A package folder with its security files, a JVM home and a Windows directory of the test's own.
-struct SecurityPackage : TestFolder {
-    ScopedUserLocale locale;
-    ScopedRegValue userName{HKEY_LOCAL_MACHINE, winlogonKey, "UserName"};
-    ScopedRegValue defaultUserName{HKEY_LOCAL_MACHINE, winlogonKey, "DefaultUserName"};
-    std::string jre, windows;
-
-    explicit SecurityPackage(const char* userLocale = "English_United States.1252") : locale(userLocale)
-    {
-        writeFile("jinstall.log", "");
-        writeFile("java.policy", "grant { permission java.security.AllPermission; };\n");
-        writeFile("system.policy", "grant {};\n");
-        writeFile(".keystore", "KEYSTORE");
-        fs::create_directories("jre");
-        fs::create_directories("WINDOWS");
-        jre = native() + "\\jre";
-        windows = native() + "\\WINDOWS";
-        userName.setString("user1");
-        defaultUserName.remove();
-    }
-
-    bool add(const char* systemPolicy, const char* userPolicy, const char* keystore, bool backup)
-    {
-        char system[5001], user[5001], key[5001], home[5001], windowsDir[5001];
-        std::strcpy(system, systemPolicy);
-        std::strcpy(user, userPolicy);
-        std::strcpy(key, keystore);
-        std::strcpy(home, jre.c_str());
-        std::strcpy(windowsDir, windows.c_str());
-        Security security;
-        return security.addSecurity(system, user, key, home, windowsDir, backup);
-    }
-
-    static bool traced(const std::string& line)
-    {
-        Lines lines = readLogLines("jinstall.log");
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    }
-};
-
-} // namespace
-
-TEST(Security, NothingNamedNothingDone)
+TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
 {
-    SecurityPackage package;
-    EXPECT_TRUE(package.add("", "", "", true));
-    EXPECT_TRUE(fs::is_empty(package.jre));
-    EXPECT_TRUE(fs::is_empty(package.windows));
-    EXPECT_EQ(readLogLines("jinstall.log"), Lines{});
-}
-
-TEST(Security, UserPolicyBelowTheJvmHomeIsNotOverwrittenWithoutBackup)
-{
-    SecurityPackage package;
-    std::string target = package.jre + "\\lib\\security\\java.policy";
-    EXPECT_TRUE(package.add("", "${java.home}/lib/security/java.policy", "", false));
-    EXPECT_EQ(readFile(target), readFile("java.policy"));
-
-    writeFile(target, "the JVM's own policy");
-    EXPECT_TRUE(package.add("", "${java.home}/lib/security/java.policy", "", false));
-    EXPECT_EQ(readFile(target), "the JVM's own policy");
-    EXPECT_FALSE(fileExists("changes.txt"));
-}
-
-TEST(Security, JavaPluginBacksUpAndReplacesAndRecordsIt)
-{
+    const char* const winlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+    const std::string policy = "grant { permission java.security.AllPermission; };\n", sec = "jre\\lib\\security\\";
+    const char* const noLogin = "unable to find login name in registry";
+    const char *const jvmPolicy = "${java.home}/lib/security/java.policy", *const keystore = "${user.home}/.keystore";
     struct Case {
-        const char* locale;
-        const char* line;
+        const char* what;
+        Files before;
+        const char *systemPolicy, *userPolicy, *keystore;
+        bool backup;
+        const char *login, *defaultLogin; // null: no such value
+        bool result;
+        Files after; // every file besides the package's own
+        Lines trace;
     } cases[] = {
-        {"English_United States.1252", "Renamed to "},
-        {"Spanish_Spain.1252", "Reagrupado  a "},
+        {"nothing named", {}, "", "", "", true, "user1", nullptr, true, {}, {}},
+        {"both policies, and the keystore in the home and profile folders", {},
+         "${java.home}/lib/security/system.policy", jvmPolicy, keystore, false, "user1", nullptr, true,
+         {{sec + "java.policy", policy}, {sec + "system.policy", "grant {};\n"}, {"WINDOWS\\.keystore", "KEYSTORE"},
+          {"WINDOWS\\profiles\\user1\\.keystore", "KEYSTORE"}}, {}},
+        {"an existing policy without backup", {{sec + "java.policy", "own"}}, "", jvmPolicy, "", false,
+         "user1", nullptr, true, {{sec + "java.policy", "own"}}, {}},
+        {"the Java Plug-in's backup, recorded in the user's language",
+         {{sec + "java.policy", "own"}, {"changes.txt", "x\r\n"}}, "", jvmPolicy, "", true, "user1", nullptr, true,
+         {{sec + "java.policy", policy}, {sec + "java.001", "own"},
+          {"changes.txt", "x\r\nReagrupado  a {dir}\\jre\\lib\\security\\java.policy identitydb.001\r\n"}}, {}},
+        {"login name from the default user", {}, "", "", keystore, false, "", "admin", true,
+         {{"WINDOWS\\.keystore", "KEYSTORE"}, {"WINDOWS\\profiles\\admin\\.keystore", "KEYSTORE"}}, {}},
+        {"no login name", {}, "", "", keystore, false, "", nullptr, false,
+         {{"WINDOWS\\.keystore", "KEYSTORE"}}, {noLogin, noLogin}},
+        {"the identity database wins", {{sec + "java.security", "#\nidentity.database={dir}//Data//identitydb.obj\n"}},
+         "", "", keystore, false, "user1", nullptr, true,
+         {{sec + "java.security", "#\nidentity.database={dir}//Data//identitydb.obj\n"},
+          {"Data\\identitydb.obj", "KEYSTORE"}}, {}},
+        {"names right after the token", {}, "", "${java.home}java.policy", "${user.home}.keystore", false,
+         "user1", nullptr, false, {{"jre\\java.policy", policy}, {"WINDOWS\\.keystore", "KEYSTORE"}}, {noLogin}},
+        {"names without a token, and a keystore without its source", {}, "java.policy", "lib/security/java.policy",
+         "${user.home}missing.keystore", false, "user1", nullptr, false, {}, {}},
+        {"a keystore folder that cannot be made", {{"jre\\lib", "a file"}}, "", "",
+         "${java.home}/lib/security/.keystore", false, "user1", nullptr, false, {{"jre\\lib", "a file"}},
+         {"unable to create security directory {dir}\\jre\\lib\\security",
+          "unable to get destination ${java.home}/lib/security/.keystore"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.locale);
-        SecurityPackage package(c.locale);
-        std::string target = package.jre + "\\lib\\security\\java.policy";
-        fs::create_directories(package.jre + "\\lib\\security");
-        writeFile(target, "the JVM's own policy");
-        EXPECT_TRUE(package.add("", "${java.home}/lib/security/java.policy", "", true));
-        EXPECT_EQ(readFile(package.jre + "\\lib\\security\\java.001"), "the JVM's own policy");
-        EXPECT_EQ(readFile(target), readFile("java.policy"));
-        EXPECT_EQ(readPlainLines("changes.txt"), (Lines{std::string(c.line) + target + " identitydb.001"}));
+        SCOPED_TRACE(c.what);
+        TestFolder folder;
+        auto expand = [&](std::string text) {
+            for (std::size_t at; (at = text.find("{dir}")) != std::string::npos;) text.replace(at, 5, folder.native());
+            return text;
+        };
+        ScopedUserLocale locale("Spanish_Spain.1252");
+        ScopedRegValue userName{HKEY_LOCAL_MACHINE, winlogon, "UserName"};
+        ScopedRegValue defaultUserName{HKEY_LOCAL_MACHINE, winlogon, "DefaultUserName"};
+        c.login ? userName.setString(c.login) : userName.remove();
+        c.defaultLogin ? defaultUserName.setString(c.defaultLogin) : defaultUserName.remove();
+        Files own = {{"java.policy", policy}, {"system.policy", "grant {};\n"}, {".keystore", "KEYSTORE"},
+                     {"jinstall.log", ""}};
+        for (const auto& file : own) writeFile(file.first, file.second);
+        for (const char* dir : {"jre", "WINDOWS"}) fs::create_directories(dir);
+        for (const auto& file : c.before) {
+            if (fs::path(file.first).has_parent_path()) fs::create_directories(fs::path(file.first).parent_path());
+            writeFile(file.first, expand(file.second));
+        }
+        std::string jre = folder.native() + "\\jre", windows = folder.native() + "\\WINDOWS";
+        Security security;
+        EXPECT_EQ(security.addSecurity(c.systemPolicy, c.userPolicy, c.keystore, jre.c_str(), windows.c_str(), c.backup),
+                  c.result);
+        Files after, expected;
+        for (const auto& entry : fs::recursive_directory_iterator(".")) {
+            std::string name = entry.path().lexically_relative(".").string();
+            std::replace(name.begin(), name.end(), '/', '\\');
+            if (entry.is_regular_file() && !own.count(name)) after[name] = readFile(entry.path());
+        }
+        for (const auto& file : c.after) expected[file.first] = expand(file.second);
+        EXPECT_EQ(after, expected);
+        Lines trace;
+        for (const std::string& line : c.trace) trace.push_back(expand(line));
+        EXPECT_EQ(readLogLines("jinstall.log"), trace);
     }
-}
-
-TEST(Security, SystemPolicyIsPutInPlaceLikeTheUserPolicy)
-{
-    SecurityPackage package;
-    EXPECT_TRUE(package.add("${java.home}/lib/security/system.policy", "", "", false));
-    EXPECT_EQ(readFile(package.jre + "\\lib\\security\\system.policy"), "grant {};\n");
-}
-
-TEST(Security, KeystoreInTheUsersHomeAndProfileFolder)
-{
-    SecurityPackage package;
-    EXPECT_TRUE(package.add("", "", "${user.home}/.keystore", false));
-    EXPECT_EQ(readFile(package.windows + "\\.keystore"), "KEYSTORE");
-    EXPECT_EQ(readFile(package.windows + "\\profiles\\user1\\.keystore"), "KEYSTORE");
-}
-
-TEST(Security, LoginNameFromTheDefaultUserWhenUserNameIsEmpty)
-{
-    SecurityPackage package;
-    package.userName.setString("");
-    package.defaultUserName.setString("admin");
-    EXPECT_TRUE(package.add("", "", "${user.home}/.keystore", false));
-    EXPECT_TRUE(fileExists(package.windows + "\\profiles\\admin\\.keystore"));
-}
-
-TEST(Security, IdentityDatabaseEntryWins)
-{
-    SecurityPackage package;
-    fs::create_directories(package.jre + "\\lib\\security");
-    fs::create_directories("Data");
-    std::string data = package.native() + "\\Data";
-    std::string slashed = data;
-    std::replace(slashed.begin(), slashed.end(), '\\', '/');
-    writeFile(package.jre + "\\lib\\security\\java.security",
-              "# security properties\nidentity.database=" + slashed + "//identitydb.obj\n");
-    EXPECT_TRUE(package.add("", "", "${user.home}/.keystore", false));
-    EXPECT_EQ(readFile(data + "\\identitydb.obj"), "KEYSTORE");
-    EXPECT_FALSE(fileExists(package.windows + "\\.keystore"));
-    EXPECT_FALSE(fileExists(package.windows + "\\profiles"));
-}
-
-TEST(Security, KeystoreInASubfolderGetsNoProfileCopy)
-{
-    SecurityPackage package;
-    EXPECT_FALSE(package.add("", "", "${user.home}/sub/.keystore", false));
-    EXPECT_EQ(readFile(package.windows + "\\sub\\.keystore"), "KEYSTORE");
-    EXPECT_FALSE(fileExists(package.windows + "\\profiles"));
-    EXPECT_TRUE(SecurityPackage::traced("unable to find login name in registry"));
-}
-
-TEST(Security, MissingLoginNameIsTracedTwice)
-{
-    SecurityPackage package;
-    package.userName.setString("");
-    EXPECT_FALSE(package.add("", "", "${user.home}/.keystore", false));
-    EXPECT_TRUE(fileExists(package.windows + "\\.keystore")) << "the home copy is made already";
-    Lines trace = readLogLines("jinstall.log");
-    EXPECT_EQ(std::count(trace.begin(), trace.end(), "unable to find login name in registry"), 2);
-}
-
-TEST(Security, FileNamesWithoutAFolderAndWithoutAToken)
-{
-    {
-        SCOPED_TRACE("${user.home} followed by a name");
-        SecurityPackage package;
-        fs::remove(".keystore");
-        EXPECT_FALSE(package.add("", "", "${user.home}.keystore", false)) << "no source file to copy";
-        EXPECT_FALSE(fileExists(package.windows + "\\.keystore"));
-        writeFile(".keystore", "KEYSTORE");
-        EXPECT_FALSE(package.add("", "", "${user.home}.keystore", false)) << "no profile folder for this form";
-        EXPECT_EQ(readFile(package.windows + "\\.keystore"), "KEYSTORE");
-    }
-    {
-        SCOPED_TRACE("${java.home} followed by a name goes into the JVM's home");
-        SecurityPackage package;
-        EXPECT_TRUE(package.add("", "${java.home}java.policy", "", false));
-        EXPECT_EQ(readFile(package.jre + "\\java.policy"), readFile("java.policy"));
-    }
-    {
-        SCOPED_TRACE("no token");
-        SecurityPackage package;
-        EXPECT_TRUE(package.add("", "java.policy", "", false));
-        EXPECT_TRUE(package.add("", "lib/security/java.policy", "", false));
-        EXPECT_TRUE(fs::is_empty(package.jre));
-        EXPECT_FALSE(fs::exists("lib"));
-        EXPECT_EQ(readLogLines("jinstall.log"), Lines{});
-    }
-}
-
-TEST(Security, KeystoreSourceThatCannotBeResolved)
-{
-    SecurityPackage package;
-    writeFile("jre\\lib", "a file where the folder should be");
-    EXPECT_FALSE(package.add("", "", "${java.home}/lib/security/.keystore", false));
-    EXPECT_TRUE(SecurityPackage::traced("unable to create security directory " + package.jre + "\\lib\\security"));
-    EXPECT_TRUE(SecurityPackage::traced("unable to get destination ${java.home}/lib/security/.keystore"));
 }
