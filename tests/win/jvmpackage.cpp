@@ -13,9 +13,9 @@ namespace fs = std::filesystem;
 
 Lines jvmFiles(const std::string& folder, const std::string& version)
 {
-    std::string prefix = folder.empty() ? "" : folder + "\\";
-    return {"copy fakejvm.bin " + prefix + "bin\\javaw.exe",
-            "write " + prefix + "fakejvm.txt result=java.version=" + version, "write " + prefix + "bin\\hotspot\\jvm.dll x"};
+    std::string at = folder.empty() ? "" : folder + "\\";
+    return {"copy fakejvm.bin " + at + "bin\\javaw.exe", "write " + at + "fakejvm.txt result=java.version=" + version,
+            "write " + at + "bin\\hotspot\\jvm.dll x"};
 }
 
 JvmPackage::JvmPackage()

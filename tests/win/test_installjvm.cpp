@@ -30,14 +30,18 @@ TEST(InstallJvm, CompressedJvmAndItsFolder)
         {"x[$AppDir]", "x[$AppDir]\\jre", "", true, false, true, "<package>\\jre",
          {"predefinedJvmInstallDir != testDir [$AppDir]\\"}},
         {"[$ProgFilesDir]", "[$ProgFilesDir]\\MyApp\\jre", "", true, false, true, "Q:\\Documents\\MyApp\\jre",
-         {"predefinedJvmInstallDir != testDir [$ProgFilesDir]\\", "trying to install JVM into Q:\\Documents\\MyApp\\jre"}},
+         {"predefinedJvmInstallDir != testDir [$ProgFilesDir]\\",
+          "trying to install JVM into Q:\\Documents\\MyApp\\jre"}},
         {"[$WinDir] alone", "[$WinDir]", "", true, false, true, "Q:\\Documents\\JavaSoft\\JRE1.4\\1.4.2_05",
          {"invalid predefined directory for JVM [$WinDir]", "unable to install JVM in "}},
         {"[$WinDir]\\ alone", "[$WinDir]\\", "", true, false, true, "Q:\\Documents\\JavaSoft\\JRE1.4\\1.4.2_05",
          {"invalid default jvm install directory [$WinDir]\\", "unable to install JVM in "}},
         {"unknown variable", "[$Foo]\\jre", "", true, false, true, "Q:\\Documents\\JavaSoft\\JRE1.4\\1.4.2_05",
          {"unknown variable used to install the JVM", "unable to install JVM in "}},
+        {"the PATH when the Programs folder, its drive and Windows are blocked", "", "", true, false, true,
+         "<package>\\Tools\\jvm\\jre1.4\\1.4", {"unable to create Windows JVM directory"}},
     };
+    const std::string savedPath = std::getenv("PATH");
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         JvmPackage package;
@@ -58,7 +62,16 @@ TEST(InstallJvm, CompressedJvmAndItsFolder)
             fs::copy_file("fakejvm.bin", folder + "\\bin\\javaw.exe");
             writeFile(folder + "\\fakejvm.txt", "result=1.4.2_05\n");
         }
+        if (!r.predefined[0]) {
+            // Files stand where the vendor folders and the jvm folders would go.
+            for (const char* file : {"Q:\\Documents\\JavaSoft", "Q:\\Documents\\Java1.4", "Q:\\jvm"})
+                writeFile(file, "");
+            writeFile(package.windowsDir + "\\jvm", "");
+            fs::create_directories("Tools");
+            _putenv_s("PATH", (package.native() + "\\Tools").c_str());
+        }
         auto result = package.installJvm("1.4.2_05", predefined.c_str(), r.homeDir);
+        _putenv_s("PATH", savedPath.c_str());
         EXPECT_EQ(result.ok, r.ok);
         if (r.ok) {
             EXPECT_EQ(result.jvmPath, folder + "\\bin\\javaw.exe");
@@ -74,27 +87,6 @@ TEST(InstallJvm, CompressedJvmAndItsFolder)
         Lines errors{"Unable to find JVM executable", "Unable to configure JVM in " + predefined};
         EXPECT_EQ(readLogLines("errors.log"), r.ok ? Lines{} : errors);
     }
-}
-
-TEST(InstallJvm, FolderFallsBackToThePath)
-{
-    JvmPackage package;
-    ScopedRegValue documents{HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                             "Common Documents"};
-    fs::create_directories("Q:\\Documents");
-    documents.setString("Q:\\Documents");
-    // Files stand where the Programs folder's vendor folders and every jvm folder before the PATH would go.
-    for (std::string file : Lines{"Q:\\Documents\\JavaSoft", "Q:\\Documents\\Java1.3", "Q:\\jvm", package.windowsDir + "\\jvm"})
-        writeFile(file, "");
-    fs::create_directories("Tools");
-    std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
-    _putenv_s("PATH", (package.native() + "\\Tools").c_str());
-    package.archive(jvmFiles("", "1.3.1"));
-    auto result = package.installJvm("1.3.1");
-    _putenv_s("PATH", saved.c_str());
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.jvmPath, package.native() + "\\Tools\\jvm\\jre1.3\\1.3\\bin\\javaw.exe");
-    EXPECT_TRUE(JvmPackage::traced("unable to create Windows JVM directory"));
 }
 
 // The JVM's own installer, chosen by the control file or by the wizard's marker, then the machine searched.
@@ -113,15 +105,11 @@ TEST(InstallJvm, OwnInstallerThenASearchOfTheRegistry)
         EXPECT_EQ(result.jvmInstalled, leavesJvm);
         EXPECT_EQ(package.archiveCalls().size(), 1u);
         EXPECT_TRUE(JvmPackage::traced("issued command to install JVM: " + package.native() + "\\jre-archive.exe"));
-        if (leavesJvm) {
-            EXPECT_EQ(result.jvmPath, home + "\\bin\\javaw.exe");
-            EXPECT_EQ(result.predefinedJvmInstallDir + result.jvmHomeDir, "") << "the installer chose the place";
-            EXPECT_TRUE(JvmPackage::traced("installThirdPartyJvm ok: true"));
-        } else {
-            EXPECT_EQ(result.predefinedJvmInstallDir, "[$AppDir]\\jre");
-            EXPECT_TRUE(JvmPackage::traced("Correct version of JVM was not found in common locations"));
-            EXPECT_TRUE(JvmPackage::traced("installThirdPartyJvm ok: false"));
-        }
+        EXPECT_EQ(result.jvmPath, leavesJvm ? home + "\\bin\\javaw.exe" : "");
+        // The installer chose the place: the package's folder settings no longer apply.
+        EXPECT_EQ(result.predefinedJvmInstallDir + result.jvmHomeDir, leavesJvm ? "" : "[$AppDir]\\jre./jre");
+        EXPECT_EQ(JvmPackage::traced("Correct version of JVM was not found in common locations"), !leavesJvm);
+        EXPECT_TRUE(JvmPackage::traced(std::string("installThirdPartyJvm ok: ") + (leavesJvm ? "true" : "false")));
     }
 }
 

@@ -50,11 +50,13 @@ TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
         bool registered;
         Lines traces;
     } rows[] = {
-        {"JRE", "JRE", "1.3.1", "", "", 0, "Q:\\Program Files\\JavaSoft\\JRE1.3\\1.3.1", true, {"Windows registry configured"}},
+        {"JRE", "JRE", "1.3.1", "", "", 0, "Q:\\Program Files\\JavaSoft\\JRE1.3\\1.3.1", true,
+         {"Windows registry configured"}},
         {"no micro version", "JRE", "1.4", "", "", 0, "Q:\\Program Files\\JavaSoft\\JRE1.4\\1.4", true, {}},
         {"unknown name", "MyVM", "1.3.1", "", "", 0, "Q:\\Program Files\\JVM1.3\\1.3.1", true, {}},
         {"[$ProgFilesDir]", "JRE", "1.3.1", "[$ProgFilesDir]\\MyApp\\jre", "", 0, "Q:\\Program Files\\MyApp\\jre", true,
-         {"predefinedJvmInstallDir != testDir [$ProgFilesDir]\\", "trying to install JVM into Q:\\Program Files\\MyApp\\jre"}},
+         {"predefinedJvmInstallDir != testDir [$ProgFilesDir]\\",
+          "trying to install JVM into Q:\\Program Files\\MyApp\\jre"}},
         {"temporary in the package", "JRE", "1.3.1", "[$AppDir]\\jre", "", 0, "<package>\\jre", false, {}},
         {"switched off", "JRE", "1.3.1", "", "configureWinRegistry=no\r\n", 0,
          "Q:\\Program Files\\JavaSoft\\JRE1.3\\1.3.1", false, {"Windows registry unchanged"}},
@@ -148,7 +150,8 @@ TEST(RegistryLayout, JvmsRegisteredOneAfterTheOther)
     EXPECT_EQ(machineValue(kitKey + "\\1.5", "JavaHome"), "q:\\jdk15");
     EXPECT_EQ(machineValue(runtimeKey + "\\1.5", "JavaHome"), "");
     fs::remove("jinstall.sem");
-    EXPECT_EQ(configure("1.6", "jdk", "jre.exe", "Q:\\jdk16", {"bin\\java.exe", "bin\\javaw.exe"}, windows), "java.exe");
+    EXPECT_EQ(configure("1.6", "jdk", "jre.exe", "Q:\\jdk16", {"bin\\java.exe", "bin\\javaw.exe"}, windows),
+              "java.exe");
     EXPECT_EQ(machineValue(kitKey + "\\1.6", "JavaHome"), "q:\\jdk16");
     EXPECT_EQ(machineValue(runtimeKey + "\\1.6", "JavaHome"), "q:\\jdk16");
     EXPECT_EQ(machineValue(runtimeKey + "\\1.6.0", "MicroVersion"), "0");

@@ -8,39 +8,32 @@
 
 using Lines = std::vector<std::string>;
 
-namespace {
-struct Locate {
-    char name[launcherNameSize];
-    char path[pathSize] = "";
-    bool ok;
-    Locate(const std::string& home, const char* launcher, const char* required = "1.6")
-    {
-        std::strcpy(name, launcher);
-        ok = JvmOk().jvmCorrectVersion({required, "", ""}, home.c_str(), name, path);
-    }
-};
-} // namespace
-
-// Which launcher of a home is started on the test class, and how.
+// Which launcher of a home is started on the test class, and how; with a registry version, that
+// version must pass too.
 TEST(JvmCorrectVersion, LauncherLookup)
 {
     struct Row {
-        const char *what, *folder, *given;
+        const char *what, *folder, *given, *registry;
         bool sem, testClass;
         std::initializer_list<const char*> files;
         bool ok;
-        const char *name, *launcher; // launcher: the file that answers, relative to the home
+        const char *name, *launcher; // launcher: the file started, relative to the home
     } rows[] = {
-        {"jre becomes java without the own log", "", "jre.exe", false, true, {"bin\\java.exe", "bin\\javaw.exe"}, true,
-         "java.exe", "bin\\java.exe"},
-        {"jrew becomes javaw with it; blanks", "Documents and Settings", "jrew.exe", true, true, {"bin\\javaw.exe"},
-         true, "javaw.exe", "bin\\javaw.exe"},
-        {"java is never replaced", "", "java.exe", true, true, {"bin\\javaw.exe"}, false, "java.exe", nullptr},
-        {"upper-case JRE is not replaced", "", "JRE.EXE", false, true, {"bin\\java.exe"}, false, "JRE.EXE", nullptr},
-        {"the home itself before bin", "", "javaw.exe", false, true, {"javaw.exe", "bin\\javaw.exe"}, true,
-         "javaw.exe", "javaw.exe"},
-        {"no test class: taken unstarted", "", "javaw.exe", false, false, {"bin\\javaw.exe"}, true, "javaw.exe",
+        {"jre becomes java without the own log", "", "jre.exe", nullptr, false, true,
+         {"bin\\java.exe", "bin\\javaw.exe"}, true, "java.exe", "bin\\java.exe"},
+        {"jrew becomes javaw with it; blanks", "Documents and Settings", "jrew.exe", "1.6.0_07", true, true,
+         {"bin\\javaw.exe"}, true, "javaw.exe", "bin\\javaw.exe"},
+        {"registry version refused: the name it came with", "", "jrew.exe", "1.5.0", true, true, {"bin\\javaw.exe"},
+         false, "jrew.exe", "bin\\javaw.exe"},
+        {"jre without java: the name it came with", "", "jre.exe", nullptr, false, true, {"bin\\javaw.exe"}, false,
+         "jre.exe", nullptr},
+        {"java is never replaced", "", "java.exe", nullptr, true, true, {"bin\\javaw.exe"}, false, "java.exe", nullptr},
+        {"upper-case JRE is not replaced", "", "JRE.EXE", nullptr, false, true, {"bin\\java.exe"}, false, "JRE.EXE",
          nullptr},
+        {"the home itself before bin", "", "javaw.exe", nullptr, false, true, {"javaw.exe", "bin\\javaw.exe"}, true,
+         "javaw.exe", "javaw.exe"},
+        {"no test class: taken unstarted", "", "javaw.exe", nullptr, false, false, {"bin\\javaw.exe"}, true,
+         "javaw.exe", nullptr},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -50,17 +43,24 @@ TEST(JvmCorrectVersion, LauncherLookup)
         if (r.sem) writeFile("jinstall.sem", "");
         writeFile("jvmGood.txt", "untouched");
         FakeJvmHome jvm("jre", r.files, {"result=java.version=1.6.0_07"});
-        Locate locate(jvm.home, r.given);
-        EXPECT_EQ(locate.ok, r.ok);
-        EXPECT_STREQ(locate.name, r.name);
+        char name[launcherNameSize], path[pathSize] = "";
+        std::strcpy(name, r.given);
+        JvmOk checker;
+        EXPECT_EQ(r.registry ? checker.jvmCorrectVersion({"1.6", "", ""}, r.registry, jvm.home.c_str(), name, path)
+                             : checker.jvmCorrectVersion({"1.6", "", ""}, jvm.home.c_str(), name, path),
+                  r.ok);
+        EXPECT_STREQ(name, r.name);
+        std::vector<Lines> calls;
         if (r.launcher) {
-            EXPECT_EQ(std::string(locate.path), jvm.home + "\\" + r.launcher);
-            EXPECT_EQ(jvm.calls(), (std::vector<Lines>{{package.native(), r.name, "-cp", ".", "TestJvm",
-                                                         package.native()}}));
-        } else {
-            EXPECT_TRUE(jvm.calls().empty());
+            EXPECT_EQ(std::string(path), jvm.home + "\\" + r.launcher);
+            std::string started = std::filesystem::path(r.launcher).filename().string();
+            calls.push_back({package.native(), started, "-cp", ".", "TestJvm", package.native()});
         }
+        EXPECT_EQ(jvm.calls(), calls);
         EXPECT_EQ(fileExists("jvmGood.txt"), r.launcher == nullptr) << "the result file never outlives a test";
+        if (r.registry && !r.ok) {
+            EXPECT_EQ(readLogLines("jinstall.log").back(), "jvm doesn't meet criteria");
+        }
     }
 }
 
@@ -99,20 +99,4 @@ TEST(TestVersion, VerdictsAreTracedAndLogged)
         EXPECT_EQ(readLogLines("errors.log"), r.errors);
         EXPECT_FALSE(fileExists("jvmGood.txt"));
     }
-}
-
-TEST(JvmCorrectVersion, RegistryVersionMustPassToo)
-{
-    TestFolder package;
-    writeFile("TestJvm.class", "");
-    writeFile("jinstall.log", "");
-    writeFile("jinstall.sem", "");
-    FakeJvmHome jvm("jre", {"bin\\javaw.exe"}, {"result=1.6.0_07"});
-    char name[launcherNameSize] = "jrew.exe", path[pathSize];
-    JvmOk checker;
-    EXPECT_FALSE(checker.jvmCorrectVersion({"1.6", "", ""}, "1.5.0", jvm.home.c_str(), name, path));
-    EXPECT_STREQ(name, "jrew.exe") << "the name it had on entry, though javaw.exe was found and tested";
-    EXPECT_EQ(jvm.calls().size(), 1u);
-    EXPECT_EQ(readLogLines("jinstall.log").back(), "jvm doesn't meet criteria");
-    EXPECT_TRUE(checker.jvmCorrectVersion({"1.6", "", ""}, "1.6.0_07", jvm.home.c_str(), name, path));
 }
