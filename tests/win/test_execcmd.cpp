@@ -4,24 +4,22 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 namespace {
-// The fake installer placed in a folder of the package, with the log of its starts.
-struct Installer {
-    std::string path;
-    explicit Installer(const std::string& folder)
-    {
-        fs::create_directories(folder);
-        path = fs::canonical(folder).string() + "\\setup.exe";
-        fs::copy_file(programFromEnvironment("QIV_FAKEINSTALLER"), path);
-    }
-    Lines calls() const { return readPlainLines(fs::path(path).parent_path() / "fakeinstaller-calls.txt"); }
-};
+// The fake installer in a folder of the package, and the log of its starts.
+std::string installer(const std::string& folder)
+{
+    fs::create_directories(folder);
+    std::string path = fs::canonical(folder).string() + "\\setup.exe";
+    fs::copy_file(programFromEnvironment("QIV_FAKEINSTALLER"), path);
+    return path;
+}
+Lines calls(const std::string& program)
+{
+    return readPlainLines(fs::path(program).parent_path() / "fakeinstaller-calls.txt");
+}
 } // namespace
 
 TEST(ExecCommand, RunsAProgramWhosePathHasBlanksAndWaitsForIt)
@@ -29,47 +27,19 @@ TEST(ExecCommand, RunsAProgramWhosePathHasBlanksAndWaitsForIt)
     TestFolder folder;
     writeFile("jinstall.log", "");
     writeFile("jdebug.log", "");
-    Installer installer("Program Files\\App");
+    std::string program = installer("Program Files\\App"), quoted = "\"" + program + "\"";
     ExecCommand command;
-    EXPECT_TRUE(command.execCommand(installer.path.c_str(), "-a -b"));
-    ASSERT_EQ(installer.calls().size(), 1u) << "the program ran and ended before execCommand returned";
-    EXPECT_EQ(installer.calls()[0], folder.native() + "|" + installer.path + "|-a|-b|") << "one argument 0, unquoted";
-
-    std::string quoted = "\"" + installer.path + "\"";
-    EXPECT_EQ(readLogLines("jdebug.log"), (Lines{"formattedCommand " + quoted}));
-    EXPECT_EQ(readLogLines("jinstall.log"), (Lines{"about to execute command: " + quoted}));
+    EXPECT_TRUE(command.execCommand(program.c_str(), "-a  -b"));
+    EXPECT_TRUE(command.execCommand(program.c_str(), nullptr));
+    std::string start = folder.native() + "|" + program + "|";
+    EXPECT_EQ(calls(program), (Lines{start + "-a|-b|", start})) << "both ran and ended; argument 0 unquoted";
+    EXPECT_EQ(readLogLines("jdebug.log"), (Lines{"formattedCommand " + quoted, "formattedCommand " + quoted}));
+    EXPECT_EQ(readLogLines("jinstall.log"), (Lines{"about to execute command: " + quoted,
+                                                   "about to execute command: " + quoted}));
     EXPECT_FALSE(fileExists("errors.log"));
 }
 
-TEST(ExecCommand, NullArgumentsAndEmptyWords)
-{
-    TestFolder folder;
-    Installer installer("bin");
-    ExecCommand command;
-    EXPECT_TRUE(command.execCommand(installer.path.c_str(), nullptr));
-    // An empty word is an empty element of the vector; the command line that carries it shows two blanks.
-    EXPECT_TRUE(command.execCommand(installer.path.c_str(), "-a  -b"));
-    Lines calls = installer.calls();
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0], folder.native() + "|" + installer.path + "|");
-    EXPECT_EQ(calls[1], folder.native() + "|" + installer.path + "|-a|-b|");
-}
-
-TEST(ExecCommand, ProgramThatCannotStartWritesThreeFailureLines)
-{
-    TestFolder folder;
-    writeFile("jinstall.log", "");
-    ExecCommand command;
-    EXPECT_FALSE(command.execCommand("C:\\Temp dir\\setup.exe", nullptr));
-    Lines failure{"Unable to execute command: \"C:\\Temp dir\\setup.exe\"", "                   result -1",
-                  "                    errno 2"};
-    EXPECT_EQ(readLogLines("errors.log"), failure);
-    Lines trace{"about to execute command: \"C:\\Temp dir\\setup.exe\""};
-    trace.insert(trace.end(), failure.begin(), failure.end());
-    EXPECT_EQ(readLogLines("jinstall.log"), trace);
-}
-
-TEST(ExecCommand, LogNamesCanBeSetForAnotherFolder)
+TEST(ExecCommand, FailureLinesGoToTheLogsItWasGiven)
 {
     TestFolder folder;
     fs::create_directory("start");
@@ -79,42 +49,38 @@ TEST(ExecCommand, LogNamesCanBeSetForAnotherFolder)
     command.setErrorsFilename(errors.c_str());
     command.setTraceFilename(trace.c_str());
     command.setTraceFilename(std::string(6000, 'x').c_str()); // refused: too long for its buffer
-    EXPECT_STREQ(command.getTraceFilename(), trace.c_str());
-    EXPECT_FALSE(command.execCommand("missing.exe", nullptr));
-    EXPECT_EQ(readLogLines(errors).size(), 3u);
-    EXPECT_EQ(readLogLines(trace).size(), 4u);
+    EXPECT_FALSE(command.execCommand("C:\\Temp dir\\setup.exe", nullptr));
+    Lines failure{"Unable to execute command: \"C:\\Temp dir\\setup.exe\"", "                   result -1",
+                  "                    errno 2"};
+    EXPECT_EQ(readLogLines(errors), failure);
+    failure.insert(failure.begin(), "about to execute command: \"C:\\Temp dir\\setup.exe\"");
+    EXPECT_EQ(readLogLines(trace), failure);
     EXPECT_FALSE(fileExists("errors.log"));
 }
 
+// The launch goes through a batch file that deletes its marker; neither may stay behind, except the
+// marker of a launch whose batch file could not be written.
 TEST(ExecCmdAndWait, RunsTheCommandThroughTheLaunchBatchFile)
 {
     TestFolder folder;
-    Installer installer("bin");
+    std::string program = installer("bin");
     ExecCommand command;
+    fs::create_directory("__qivlaunch.bat");
+    EXPECT_FALSE(command.execCmdAndWait(program.c_str(), nullptr));
+    EXPECT_TRUE(fileExists("__qivwait.sem"));
+    fs::remove("__qivwait.sem");
+    fs::create_directory("__qivwait.sem");
+    EXPECT_FALSE(command.execCmdAndWait(program.c_str(), nullptr));
+    EXPECT_EQ(readLogLines("errors.log"),
+              (Lines{"Unable to create file __qivlaunch.bat", "Unable to create file __qivwait.sem"}));
+    fs::remove("__qivwait.sem");
+    fs::remove("__qivlaunch.bat");
+
     ASSERT_TRUE(command.createLaunchFile("setup.exe", "/s"));
     EXPECT_EQ(readFile("__qivlaunch.bat"), "@echo off\r\nsetup.exe /s\r\ndel __qivwait.sem\r\n");
     EXPECT_EQ(readFile("__qivwait.sem"), "\r\n");
-    fs::remove("__qivlaunch.bat");
-    fs::remove("__qivwait.sem");
-
-    EXPECT_TRUE(command.execCmdAndWait(installer.path.c_str(), "/s"));
-    ASSERT_EQ(installer.calls().size(), 1u);
-    EXPECT_EQ(installer.calls()[0], folder.native() + "|" + installer.path + "|/s|");
+    EXPECT_TRUE(command.execCmdAndWait(program.c_str(), "/s"));
+    EXPECT_EQ(calls(program), (Lines{folder.native() + "|" + program + "|/s|"})) << "the failed launches ran nothing";
     EXPECT_FALSE(fileExists("__qivwait.sem")) << "the batch file deleted its marker";
     EXPECT_FALSE(fileExists("__qivlaunch.bat"));
-}
-
-TEST(ExecCmdAndWait, BatchFileThatCannotBeWritten)
-{
-    TestFolder folder;
-    fs::create_directory("__qivlaunch.bat");
-    ExecCommand command;
-    EXPECT_FALSE(command.execCmdAndWait("setup.exe", nullptr));
-    EXPECT_EQ(readLogLines("errors.log"), (Lines{"Unable to create file __qivlaunch.bat"}));
-    EXPECT_TRUE(fileExists("__qivwait.sem")) << "the marker of a launch that never ran stays";
-
-    fs::remove("__qivwait.sem");
-    fs::create_directory("__qivwait.sem");
-    EXPECT_FALSE(command.execCmdAndWait("setup.exe", nullptr));
-    EXPECT_EQ(readLogLines("errors.log").back(), "Unable to create file __qivwait.sem");
 }
