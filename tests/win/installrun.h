@@ -8,9 +8,16 @@
 #include "regscope.h"
 #include "testfiles.h"
 
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
+
+using Lines = std::vector<std::string>;
 
 struct InstallRun : TestFolder {
     ScopedUserLocale locale{"English_United States.1252"};
@@ -35,7 +42,10 @@ struct InstallRun : TestFolder {
     }
 };
 
-inline const char* englishSuffix()
+inline const char* englishSuffix() { return "\n\nSee errors.log and jinstall.log files for details."; }
+
+inline bool traced(const std::string& line)
 {
-    return "\n\nSee errors.log and jinstall.log files for details.";
+    Lines trace = readLogLines("jinstall.log");
+    return std::find(trace.begin(), trace.end(), line) != trace.end();
 }

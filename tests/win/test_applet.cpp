@@ -4,136 +4,97 @@
 #include "installrun.h"
 #include "programrun.h"
 
-#include <gtest/gtest.h>
-
-#include <cstring>
-
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
 
 namespace {
 
-const char* const notice = "Please exit your browser now to complete the configuration for this installation.\n\n"
+const std::string notice = "Please exit your browser now to complete the configuration for this installation.\n\n"
                            "Make sure you are connected to the Internet until the installation finishes.";
 
-// HTML pages open in the fake browser (or in nothing at all) while the test runs.
-struct HtmlAssociation {
+// HTML pages open in the fake browser (or, once the extension is removed, in nothing at all).
+struct AppletRun : InstallRun {
     ScopedRegValue extension{HKEY_CLASSES_ROOT, ".html", ""};
     ScopedRegKey type{HKEY_CLASSES_ROOT, "QivTestPage"};
-    std::string browser;
+    std::string browser = (fs::create_directories("Browser"), fs::canonical("Browser").string() + "\\fakebrowser.exe");
 
-    explicit HtmlAssociation(const std::string& browserPath) : browser(browserPath)
+    AppletRun()
     {
+        fs::copy_file(programFromEnvironment("QIV_FAKEBROWSER"), browser);
         extension.setString("QivTestPage");
         type.setString("", "\"" + browser + "\" \"%1\"", "shell\\open\\command");
+        writeFile("jinstall.log", "");
     }
-    void remove() { extension.remove(); }
-    Lines calls() const { return readPlainLines(fs::path(browser).parent_path() / "fakebrowser-calls.txt"); }
-};
-
-struct AppletRun : InstallRun {
-    HtmlAssociation html;
-    AppletRun() : html(placeBrowser()) { writeFile("jinstall.log", ""); }
-
-    static std::string placeBrowser()
+    bool launch(const char* url)
     {
-        fs::create_directories("Browser");
-        std::string path = fs::canonical("Browser").string() + "\\fakebrowser.exe";
-        fs::copy_file(programFromEnvironment("QIV_FAKEBROWSER"), path);
-        return path;
-    }
-
-    bool launch(const char* url, std::vector<CaughtBox>* shown = nullptr)
-    {
-        char address[5000];
-        std::strcpy(address, url);
         MessageBoxCatcher catcher;
-        bool ok = installation->launchApplet(address);
-        if (shown) *shown = catcher.boxes();
+        bool ok = installation->launchApplet(url);
+        for (const CaughtBox& box : catcher.boxes()) boxes.push_back(box);
         return ok;
     }
 };
 
 } // namespace
 
-TEST(LaunchApplet, PageNameAfterTheLastSlashOpensInTheRegisteredBrowser)
+TEST(LaunchApplet, PageAfterTheLastSlashThenInstallapp2InTheRegisteredBrowser)
 {
-    AppletRun run;
-    writeFile("page.html", "<html/>");
-    writeFile(fs::path(run.html.browser).parent_path() / "fakebrowser.txt", "3"); // any exit code will do
-    std::vector<CaughtBox> boxes;
-    EXPECT_TRUE(run.launch("http://example.invalid/applets/page.html", &boxes));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, notice);
-    EXPECT_EQ(boxes[0].style, 0x30u);
-    ASSERT_EQ(run.html.calls().size(), 1u);
-    EXPECT_EQ(run.html.calls()[0], run.native() + "|fakebrowser.exe|http://example.invalid/applets/page.html|");
-    EXPECT_FALSE(fileExists("__qivshow.sem"));
-    EXPECT_EQ(readLogLines("jinstall.log"),
-              (Lines{run.html.browser + " http://example.invalid/applets/page.html"}));
-}
-
-TEST(LaunchApplet, PageWithoutAnAssociationFallsBackToInstallapp2)
-{
-    AppletRun run;
-    writeFile("installapp2.html", "<html/>");
-    writeFile("start.qivnone", "");
-    EXPECT_TRUE(run.launch("start.qivnone"));
-    ASSERT_EQ(run.html.calls().size(), 1u);
-    EXPECT_EQ(run.html.calls()[0], run.native() + "|fakebrowser.exe|start.qivnone|");
-}
-
-TEST(LaunchApplet, NoAssociationAtAllIsASilentFalse)
-{
-    AppletRun run;
-    run.html.remove();
-    writeFile("page.html", "");
-    writeFile("installapp2.html", "");
-    std::vector<CaughtBox> boxes;
-    EXPECT_FALSE(run.launch("http://h/page.html", &boxes));
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(readLogLines("jinstall.log"), Lines{});
-    EXPECT_FALSE(fileExists("errors.log"));
-    EXPECT_TRUE(fileExists("__qivshow.sem"));
+    struct Case { const char *what, *url; Lines pages; bool associated; } cases[] = {
+        {"the page after the last slash", "http://example.invalid/applets/page.html", {"page.html"}, true},
+        {"installapp2.html for a page without an association", "start.qivnone", {"start.qivnone", "installapp2.html"}, true},
+        {"no association at all: a silent false", "http://h/page.html", {"page.html", "installapp2.html"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        AppletRun run;
+        if (!c.associated) run.extension.remove();
+        for (const std::string& page : c.pages) writeFile(page, "<html/>");
+        writeFile(fs::path(run.browser).parent_path() / "fakebrowser.txt", "3"); // any exit code will do
+        EXPECT_EQ(run.launch(c.url), c.associated);
+        EXPECT_EQ(readPlainLines(fs::path(run.browser).parent_path() / "fakebrowser-calls.txt"),
+                  c.associated ? Lines{run.native() + "|fakebrowser.exe|" + c.url + "|"} : Lines{});
+        EXPECT_EQ(readLogLines("jinstall.log"), c.associated ? Lines{run.browser + " " + c.url} : Lines{});
+        Lines boxes; // the notice comes with the exclamation icon
+        for (const CaughtBox& box : run.boxes) boxes.push_back(box.text + " style " + std::to_string(box.style));
+        EXPECT_EQ(boxes, c.associated ? Lines{notice + " style 48"} : Lines{});
+        EXPECT_EQ(fileExists("__qivshow.sem"), !c.associated) << "the status window goes before the browser comes";
+        EXPECT_FALSE(fileExists("errors.log"));
+    }
 }
 
 TEST(LaunchApplet, BrowserThatCannotStart)
 {
     AppletRun run;
     writeFile("page.html", "");
-    fs::remove(run.html.browser);
-    std::vector<CaughtBox> boxes;
-    bool ok = run.launch("http://h/page.html", &boxes);
-    if (boxes.empty() && !ok) GTEST_SKIP() << "the shell's lookup here checks that the program exists";
+    fs::remove(run.browser);
+    bool ok = run.launch("http://h/page.html");
+    if (run.boxes.empty() && !ok) GTEST_SKIP() << "the shell's lookup here checks that the program exists";
     EXPECT_FALSE(ok);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, notice);
-    EXPECT_EQ(boxes[1].text, std::string("Unable to find broswer.\n") + englishSuffix());
-    EXPECT_EQ(readLogLines("errors.log"),
-              (Lines{"Unable to find browser. Start browser and go to URL: http://h/page.html"}));
+    ASSERT_EQ(run.boxes.size(), 2u);
+    EXPECT_EQ(run.boxes[0].text + run.boxes[1].text, notice + "Unable to find broswer.\n" + englishSuffix());
+    EXPECT_EQ(readLogLines("errors.log"), (Lines{"Unable to find browser. Start browser and go to URL: http://h/page.html"}));
 }
 
-// On the Java Plug-in path a browser that cannot be had leads to the package's JVM and the wizard.
-TEST(LaunchApplet, WithoutABrowserThePluginPathInstallsTheJvmAndStartsTheWizard)
+// On the Java Plug-in path a browser that cannot be had fails the launch. After a found JVM the package's
+// JVM is installed and the wizard runs on it; a JVM this run installed itself gets no second try.
+TEST(LaunchApplet, WithoutABrowserOnlyAFoundJvmGivesWayToThePackagesJvm)
 {
-    AppletRun run;
-    run.html.remove();
-    FakeJvmHome plugin("plugin", {"bin\\javaw.exe"}, {"result=1.4.2_05"});
-    run.javaSoft.setString("JavaHome", plugin.home, "Java Plug-in\\1.4");
-    fs::copy_file(programFromEnvironment("QIV_FAKEINSTALLER"), "jre-archive.exe");
-    fs::copy_file(programFromEnvironment("QIV_FAKEJVM"), "fakejvm.bin");
-    writeFile("fakeinstaller.txt", "copy fakejvm.bin bin\\javaw.exe\nwrite fakejvm.txt result=1.4.2_05\n"
-                                   "append fakejvm.txt wizard=start\n");
-    writeFile("TestJvm.class", "");
-    writeFile("install.jar", "PK");
-    writeFile("qiv.control", "jvmName=Java Plug-in\r\njvmRequiredVersion=1.4.2_05\r\njvmCommandName=javaw.exe\r\n"
-                             "jvmSelfExtractor=jre-archive.exe\r\npredefinedJvmInstallDir=" +
-                                 run.native() + "\\jvm\r\njvmClasspathSwitch=-cp\r\nloaderJavaCommand=Main\r\n"
-                                                "appletUrl=http://h/page.html\r\n");
-    writeFile("page.html", "");
-    EXPECT_TRUE(run.run());
-    for (const CaughtBox& box : run.boxes) ADD_FAILURE() << "unexpected box: " << box.text;
-    Lines calls = readPlainLines(run.native() + "\\jvm\\fakejvm-calls.txt");
-    ASSERT_EQ(calls.size(), 2u) << "the new JVM's test, then the wizard";
-    EXPECT_NE(calls[1].find("|Main|"), std::string::npos);
+    for (bool found : {true, false}) {
+        SCOPED_TRACE(found ? "a found JVM" : "the JVM installed by this run");
+        AppletRun run;
+        run.extension.remove();
+        FakeJvmHome plugin("plugin", {"bin\\javaw.exe"}, {"result=1.4.2_05"});
+        if (found) run.javaSoft.setString("JavaHome", plugin.home, "Java Plug-in\\1.4");
+        fs::copy_file(programFromEnvironment("QIV_FAKEINSTALLER"), "jre-archive.exe");
+        fs::copy_file(programFromEnvironment("QIV_FAKEJVM"), "fakejvm.bin");
+        writeFile("fakeinstaller.txt", "copy fakejvm.bin bin\\javaw.exe\nwrite fakejvm.txt result=1.4.2_05\n"
+                                       "append fakejvm.txt wizard=start\n");
+        for (const char* file : {"TestJvm.class", "install.jar", "page.html"}) writeFile(file, "");
+        writeFile("qiv.control", "jvmName=Java Plug-in\r\njvmRequiredVersion=1.4.2_05\r\njvmCommandName=javaw.exe\r\n"
+                                 "jvmSelfExtractor=jre-archive.exe\r\njvmClasspathSwitch=-cp\r\nloaderJavaCommand=Main\r\n"
+                                 "appletUrl=http://h/page.html\r\npredefinedJvmInstallDir=" + run.native() + "\\jvm\r\n");
+        EXPECT_EQ(run.run(), found);
+        EXPECT_EQ(run.boxes.size(), found ? 0u : 1u);
+        Lines calls = readPlainLines(run.native() + "\\jvm\\fakejvm-calls.txt");
+        ASSERT_EQ(calls.size(), found ? 2u : 1u) << "the new JVM's test, then the wizard on it";
+        EXPECT_TRUE(!found || calls[1].find("|Main|") != std::string::npos) << calls.back();
+    }
 }

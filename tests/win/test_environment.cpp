@@ -1,136 +1,57 @@
 #include "installrun.h"
 #include "support/winvers.h"
 
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <cstdlib>
 
-using Lines = std::vector<std::string>;
-
-namespace {
-const char* const ntKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-
-// The four registry sources of the Windows directory, owned by one test.
-struct WindowsDirSources {
-    ScopedRegValue systemRoot{HKEY_LOCAL_MACHINE, ntKey, "SystemRoot"};
-    ScopedRegValue pathName{HKEY_LOCAL_MACHINE, ntKey, "PathName"};
-    ScopedRegValue winDir{HKEY_LOCAL_MACHINE, ntKey, "WinDir"};
-    ScopedRegValue setupWinDir{HKEY_LOCAL_MACHINE, std::string(ntKey) + "\\SETUP", "WinDir"};
-
-    void clear()
-    {
-        systemRoot.setString("");
-        pathName.remove();
-        winDir.remove();
-        setupWinDir.remove();
-    }
-};
-
-// The PATH of this process for one test.
-struct ScopedPath {
-    std::string saved;
-    explicit ScopedPath(const std::string& value)
-    {
-        if (const char* path = std::getenv("PATH")) saved = path;
-        _putenv_s("PATH", value.c_str());
-    }
-    ~ScopedPath() { _putenv_s("PATH", saved.c_str()); }
-};
-} // namespace
-
-TEST(EnvironmentSetup, CreatesTheRunsOwnTraceLogOnlyWhenThereIsNone)
+// The Windows directory from the registry sources in their order, then from PATH, then the current folder.
+TEST(WindowsDirectory, RegistrySourcesThenPathThenTheCurrentFolder)
 {
-    {
+    const char* const ntKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+    const char* const noRegistry = "unable to get windows directory from registry";
+    struct Case { const char *what, *systemRoot, *pathName, *setupWinDir, *path, *dir; Lines trace; } cases[] = {
+        // null: no such value, PATH as it is; "@": the package folder
+        {"SystemRoot as stored", "C:\\WINNT", nullptr, nullptr, nullptr, "C:\\WINNT", {"got home directory from SystemRoot"}},
+        {"PathName before Setup WinDir", "", "D:\\WinPath", "E:\\Setup", nullptr, "D:\\WinPath",
+         {"got home directory from PathName"}},
+        {"Setup WinDir last", "", nullptr, "E:\\Setup", nullptr, "E:\\Setup", {"got home directory from Setup WinDir"}},
+        {"first matching PATH entry, lower case", "", nullptr, nullptr, "@\\Windows\\WINNT\\system32;@\\Windows\\WINNT",
+         "@\\windows\\winnt", {noRegistry}},
+        {"current folder when all else fails", "", nullptr, nullptr, "C:\\windows\\system32;C:\\windows", "@",
+         {noRegistry, "unable to get windows directory"}},
+    };
+    ASSERT_FALSE(fileExists("c:\\winnt")) << "the guess would find it";
+    const std::string savedPath = std::getenv("PATH");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         InstallRun run;
+        std::filesystem::create_directories("Windows\\WINNT\\system32");
+        auto here = [&](std::string text, bool lower) {
+            for (std::size_t at; (at = text.find('@')) != std::string::npos;) text.replace(at, 1, run.native());
+            for (char& ch : text) ch = lower ? static_cast<char>(std::tolower(static_cast<unsigned char>(ch))) : ch;
+            return text;
+        };
+        ScopedRegValue systemRoot{HKEY_LOCAL_MACHINE, ntKey, "SystemRoot"}, pathName{HKEY_LOCAL_MACHINE, ntKey, "PathName"},
+            winDir{HKEY_LOCAL_MACHINE, ntKey, "WinDir"}, setup{HKEY_LOCAL_MACHINE, std::string(ntKey) + "\\SETUP", "WinDir"};
+        systemRoot.setString(c.systemRoot);
+        winDir.remove();
+        for (auto value : {std::make_pair(&pathName, c.pathName), std::make_pair(&setup, c.setupWinDir)})
+            value.second ? value.first->setString(value.second) : value.first->remove();
+        if (c.path) _putenv_s("PATH", here(c.path, false).c_str());
+        writeFile("jinstall.log", "");
         EXPECT_TRUE(run.installation->getEnvironmentSetup());
-        EXPECT_TRUE(fileExists("jinstall.log"));
-        EXPECT_TRUE(fileExists("jinstall.sem"));
+        _putenv_s("PATH", savedPath.c_str());
+        EXPECT_EQ(std::string(run.installation->getHomeDirectoryValue()), here(c.dir, c.path && std::string(c.dir) != "@"));
+        EXPECT_EQ(readLogLines("jinstall.log"), c.trace);
         EXPECT_TRUE(run.installation->isWinNTFamily());
     }
-    {
-        InstallRun run;
-        writeFile("jinstall.log", "earlier\r\n");
-        run.installation->getEnvironmentSetup();
-        EXPECT_FALSE(fileExists("jinstall.sem"));
-        EXPECT_EQ(readFile("jinstall.log").substr(0, 9), "earlier\r\n");
-    }
 }
 
-TEST(WindowsDirectory, FromSystemRootAsStored)
-{
-    InstallRun run;
-    WindowsDirSources sources;
-    sources.systemRoot.setString("C:\\WINNT");
-    writeFile("jinstall.log", "");
-    run.installation->getEnvironmentSetup();
-    EXPECT_STREQ(run.installation->getHomeDirectoryValue(), "C:\\WINNT");
-    EXPECT_EQ(readLogLines("jinstall.log"), (Lines{"got home directory from SystemRoot"}));
-}
-
-TEST(WindowsDirectory, FromPathNameWhenSystemRootIsEmpty)
-{
-    InstallRun run;
-    WindowsDirSources sources;
-    sources.systemRoot.setString("");
-    sources.pathName.setString("D:\\WinPath");
-    writeFile("jinstall.log", "");
-    run.installation->getEnvironmentSetup();
-    EXPECT_STREQ(run.installation->getHomeDirectoryValue(), "D:\\WinPath");
-    EXPECT_EQ(readLogLines("jinstall.log"), (Lines{"got home directory from PathName"}));
-}
-
-TEST(WindowsDirectory, FromSetupWinDirLast)
-{
-    InstallRun run;
-    WindowsDirSources sources;
-    sources.clear();
-    sources.setupWinDir.setString("E:\\Setup");
-    writeFile("jinstall.log", "");
-    run.installation->getEnvironmentSetup();
-    EXPECT_STREQ(run.installation->getHomeDirectoryValue(), "E:\\Setup");
-    EXPECT_EQ(readLogLines("jinstall.log"), (Lines{"got home directory from Setup WinDir"}));
-}
-
-TEST(WindowsDirectory, FromTheFirstMatchingPathEntry)
-{
-    InstallRun run;
-    std::filesystem::create_directories("Windows\\WINNT\\system32");
-    WindowsDirSources sources;
-    sources.clear();
-    ASSERT_FALSE(fileExists("c:\\winnt"));
-    ScopedPath path(run.native() + "\\Windows\\WINNT\\system32;" + run.native() + "\\Windows\\WINNT");
-    writeFile("jinstall.log", "");
-    run.installation->getEnvironmentSetup();
-    std::string expected = run.native() + "\\windows\\winnt";
-    for (char& c : expected) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_EQ(std::string(run.installation->getHomeDirectoryValue()), expected);
-    EXPECT_EQ(readLogLines("jinstall.log"), (Lines{"unable to get windows directory from registry"}));
-}
-
-TEST(WindowsDirectory, FromTheCurrentFolderWhenAllElseFails)
-{
-    InstallRun run;
-    WindowsDirSources sources;
-    sources.clear();
-    ASSERT_FALSE(fileExists("c:\\winnt"));
-    ScopedPath path("C:\\windows\\system32;C:\\windows");
-    writeFile("jinstall.log", "");
-    run.installation->getEnvironmentSetup();
-    EXPECT_EQ(std::string(run.installation->getHomeDirectoryValue()), run.native());
-    EXPECT_EQ(readLogLines("jinstall.log"),
-              (Lines{"unable to get windows directory from registry", "unable to get windows directory"}));
-}
-
-TEST(WinVersion, NtFamilyAskedOncePerObject)
+TEST(WinVersion, NtFamilyAskedOncePerObjectWithoutATrace)
 {
     TestFolder folder;
     writeFile("jinstall.log", "");
     WinVersion version;
-    EXPECT_EQ(version.answered(), 0);
-    EXPECT_TRUE(version.winNT());
-    EXPECT_TRUE(version.winNT());
+    EXPECT_TRUE(version.winNT() && version.winNT());
     EXPECT_EQ(version.answered(), 1);
     EXPECT_EQ(readLogLines("jinstall.log"), Lines{});
 }
