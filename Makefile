@@ -2,7 +2,7 @@
 SHELL := /bin/sh
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps mingw host test test-mingw test-host fuzz demo bench clean
+.PHONY: all deps mingw host test test-mingw test-host fuzz faults demo bench clean
 
 all: mingw
 
@@ -28,6 +28,11 @@ fuzz: host
 
 test: test-mingw test-host fuzz
 	@echo "make test: every test passed and the fuzz targets ran $(FUZZ_SECONDS) s each without a finding"
+
+# Applies each deliberate fault of tools/faults/ to a scratch copy and runs the tests against it;
+# FAULTS='pattern' picks the faults whose names match.
+faults: deps
+	sh tools/run-faults $(FAULTS)
 
 demo: mingw
 	sh tools/demo build/mingw
