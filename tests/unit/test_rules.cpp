@@ -396,6 +396,19 @@ TEST(CleanupRules, ManifestPropertiesAndFolders)
         std::string value = "-";
         EXPECT_EQ(propertyValue(c.line, c.key, value) ? value : "no:" + value, c.value) << c.line;
     }
+    // The record the cleanup reads back: for each key the last line wins; the registry is configured
+    // unless the record says otherwise.
+    eachRow([](const char* text) {
+        TestFolder folder;
+        writeFile("native.properties", text);
+        UniqueFile in("native.properties", "rb");
+        JvmLocationRecord r = readJvmLocation(in.get());
+        return r.location + "|" + r.inTemp + "|" + r.tempDir + "|" + (r.configureRegistry ? "yes" : "no") + "|" +
+               std::to_string(r.trace.size());
+    }, {{"", "|||yes|0"}, {"nativeJvmInstalled=true\r\n", "|||yes|0"},
+        {"nativeJvmHomeDir=C\\:/jre\r\nnativeJvmInstalledInTemp=true\nnativeTempJvmDir=C\\:/pkg/jre\n"
+         "configureWinRegistry=NO\nconfigureWinRegistry=Yes\n", "C:\\jre|true|C:\\pkg\\jre|yes|5"},
+        {"configureWinRegistry=false\n", "|||no|1"}});
     // Strictly below, ignoring case and the kind of separator.
     eachRow<bool>([](const char* in) { return isFolderInside(in, "C:\\Temp\\pkg"); },
         {{"C:\\Temp\\pkg\\jre", true}, {"c:/temp/PKG/jre/", true}, {"C:\\Temp\\pkg", false},

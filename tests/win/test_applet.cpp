@@ -41,6 +41,7 @@ TEST(LaunchApplet, PageAfterTheLastSlashThenInstallapp2InTheRegisteredBrowser)
         {"the page after the last slash", "http://example.invalid/applets/page.html", {"page.html"}, true},
         {"installapp2.html for a page without an association", "start.qivnone", {"start.qivnone", "installapp2.html"}, true},
         {"no association at all: a silent false", "http://h/page.html", {"page.html", "installapp2.html"}, false},
+        {"an address with a blank reaches the browser whole", "http://h/my page.html", {"my page.html"}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
