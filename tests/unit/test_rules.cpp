@@ -207,7 +207,7 @@ TEST(LookUpControlKey, FirstLineOfTheControlFileOrTheFallback)
 {
     const char* key = "configureWinRegistry";
     struct { const char *control, *fallback, *expected; } cases[] = {
-        {"jvmName=x\r\nconfigureWinRegistry=no\r\nconfigureWinRegistry=yes\r\n", nullptr,
+        {"jvmName=x\r\n# configureWinRegistry=yes\r\nconfigureWinRegistry=no\r\nconfigureWinRegistry=yes\r\n", nullptr,
          "1|1|configureWinRegistry=no|no"},
         {"jvmName=x\r\n", "configureWinRegistry=false\r\n", "1|0"},
         {"configureWinRegistry\n", nullptr, "1|1|configureWinRegistry|"},
@@ -448,6 +448,8 @@ TEST(WizardRules, SwingAndClassPath)
     ClassPath path = composeClassPath(loader, std::string(3000, 'h') + "\\lib\\swingall.jar", true, true);
     EXPECT_LE(path.text.size(), std::string(loader).size() + 999) << "stays within its buffer";
     EXPECT_FALSE(path.refused.empty()) << "what does not fit is left out, and said";
+    EXPECT_EQ(composeClassPath("swingall.jar", std::string(1011, 's'), true, true).text.size(), 1011u)
+        << "a class path that reaches the limit exactly still fits";
 }
 
 TEST(WizardRules, ArgumentsInOrderAndTheirText)

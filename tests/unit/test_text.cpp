@@ -99,6 +99,13 @@ TEST(TextReader, ReadsLineEndsAsWindowsTextMode)
     char text[] = "key=value\nmore\n";
     cutAtLineFeed(text);
     EXPECT_STREQ(text, "key=value");
+    eachRow([](const char* bytes) {
+        TestFolder folder;
+        writeFile("startdir.txt", bytes);
+        char dir[pathSize];
+        readStartDir("startdir.txt", dir);
+        return std::string(dir);
+    }, {{"C:\\Start  \r\nsecond\r\n", "C:\\Start"}, {"C:\\Start \n", "C:\\Start"}, {"C:\\Start", "C:\\Start"}, {"", ""}});
 }
 
 TEST(RegText, EveryReadEndsInsideTheBuffer)

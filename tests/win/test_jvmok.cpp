@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstring>
 
 using Lines = std::vector<std::string>;
@@ -43,6 +45,8 @@ TEST(JvmCorrectVersion, LauncherLookup)
         if (r.sem) writeFile("jinstall.sem", "");
         writeFile("jvmGood.txt", "untouched");
         FakeJvmHome jvm("jre", r.files, {"result=java.version=1.6.0_07"});
+        // A launcher that may not be written, as a runtime copied from a CD has it, counts all the same.
+        for (const char* file : r.files) SetFileAttributesA((jvm.home + "\\" + file).c_str(), FILE_ATTRIBUTE_READONLY);
         char name[launcherNameSize], path[pathSize] = "";
         std::strcpy(name, r.given);
         JvmOk checker;
@@ -58,6 +62,7 @@ TEST(JvmCorrectVersion, LauncherLookup)
         }
         EXPECT_EQ(jvm.calls(), calls);
         EXPECT_EQ(fileExists("jvmGood.txt"), r.launcher == nullptr) << "the result file never outlives a test";
+        for (const char* file : r.files) SetFileAttributesA((jvm.home + "\\" + file).c_str(), FILE_ATTRIBUTE_NORMAL);
         if (r.registry && !r.ok) {
             EXPECT_EQ(readLogLines("jinstall.log").back(), "jvm doesn't meet criteria");
         }
