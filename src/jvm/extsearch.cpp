@@ -115,13 +115,12 @@ void gatherPath(const char* launcher, std::vector<JvmCandidate>& out)
     while (start <= path.size()) {
         std::size_t end = path.find(';', start);
         if (end == std::string::npos) end = path.size();
-        std::string entry = path.substr(start, end - start), folder, held;
+        std::string entry = path.substr(start, end - start), folder, name, held;
         start = end + 1;
         JvmCandidate candidate{"PATH", "", "", "", "", false};
         if (!homeOfValue(entry.c_str(), launcher, folder) || !homeOfPathFolder(entry.c_str(), launcher, candidate.home))
             continue;
-        held = folder + "\\" + launcher;
-        if (pathExists(held.c_str())) out.push_back(candidate);
+        if (launcherInFolder(folder, launcher, name, held)) out.push_back(candidate);
     }
 }
 
@@ -189,17 +188,15 @@ std::vector<JvmCandidate> gatherJvmCandidates(const char* launcher)
     return out;
 }
 
-bool launcherOfHome(const std::string& home, const char* commandName, std::string& name, std::string& path)
+bool launcherInFolder(const std::string& folder, const char* commandName, std::string& name, std::string& path)
 {
-    if (launcherPathOf(home, commandName, path) && pathExists(path.c_str())) {
-        name = commandName;
-        return true;
-    }
-    if (!startsWith(commandName, "jre")) return false;
-    const char* java = pathExists("jinstall.sem") ? "javaw.exe" : "java.exe";
-    if (!launcherPathOf(home, java, path) || !pathExists(path.c_str())) return false;
-    name = java;
-    return true;
+    auto holds = [&](const char* launcher) {
+        path = folder + "\\" + launcher;
+        name = launcher;
+        return path.size() <= pathLimit && pathExists(path.c_str());
+    };
+    if (holds(commandName)) return true;
+    return startsWith(commandName, "jre") && holds(pathExists("jinstall.sem") ? "javaw.exe" : "java.exe");
 }
 
 bool versionOfHome(const std::string& home, std::string& version)
@@ -218,7 +215,7 @@ bool FindJvm::searchExtended(const JvmRequest& request, char* jvmPath)
     std::vector<JvmCandidate> withLauncher;
     for (JvmCandidate& candidate : gatherJvmCandidates(given.c_str())) {
         std::string name, path;
-        bool found = launcherOfHome(candidate.home, given.c_str(), name, path);
+        bool found = launcherInFolder(candidate.home + "\\bin", given.c_str(), name, path);
         if (found && versionOfHome(candidate.home, candidate.version)) candidate.versionKnown = true;
         traceMessage(traceLog, candidateLine(candidate).c_str());
         if (found)
@@ -232,7 +229,7 @@ bool FindJvm::searchExtended(const JvmRequest& request, char* jvmPath)
 
     for (const JvmCandidate& candidate : order.tried) {
         std::string name, path;
-        if (!launcherOfHome(candidate.home, given.c_str(), name, path)) continue;
+        if (!launcherInFolder(candidate.home + "\\bin", given.c_str(), name, path)) continue;
         JvmOk checker;
         checker.setHwnd(hwnd);
         checker.judgeNumerically(true);

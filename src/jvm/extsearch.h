@@ -13,9 +13,10 @@
 // nothing is checked to exist here except the PATH folders, which count only when they hold it.
 std::vector<JvmCandidate> gatherJvmCandidates(const char* launcher);
 
-// The launcher name home\bin holds: commandName, else, for a "jre..." name, the "java" launcher that
-// takes its place (as the classic search substitutes it). False when neither exists or fits.
-bool launcherOfHome(const std::string& home, const char* commandName, std::string& name, std::string& path);
+// The launcher folder holds (a home's bin folder, a PATH folder): commandName, else, for a "jre..." name,
+// the "java" launcher that takes its place, as the classic search substitutes it. False when neither
+// exists or its path would not fit.
+bool launcherInFolder(const std::string& folder, const char* commandName, std::string& name, std::string& path);
 
 // The version the home's "release" file states; false when it has none or cannot be read.
 bool versionOfHome(const std::string& home, std::string& version);

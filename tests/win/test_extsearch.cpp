@@ -1,4 +1,4 @@
-// The extended JVM search: every registry layout in each hive and view, the environment and the usual
+// The extended JVM search: each registry layout in each hive and view, the environment and the usual
 // folders, what is passed over without a JVM start, the order of the tries, and the run that uses it.
 #include "fakejvm.h"
 #include "installrun.h"
@@ -6,108 +6,54 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 namespace {
+// Each hive and view: the key a 64-bit program writes to reach the view's SOFTWARE.
+const struct { HKEY root; const char *software, *label; } wheres[] = {
+    {HKEY_LOCAL_MACHINE, "SOFTWARE\\", "HKLM 64-bit"}, {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\", "HKLM 32-bit"},
+    {HKEY_CURRENT_USER, "SOFTWARE\\", "HKCU 64-bit"}, {HKEY_CURRENT_USER, "SOFTWARE\\Wow6432Node\\", "HKCU 32-bit"}};
 
-struct HiveView {
-    HKEY root;
-    REGSAM view;
-    const char* label; // as the trace names it
-};
-const HiveView hiveViews[] = {{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, "HKLM 64-bit"},
-                              {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, "HKLM 32-bit"},
-                              {HKEY_CURRENT_USER, KEY_WOW64_64KEY, "HKCU 64-bit"},
-                              {HKEY_CURRENT_USER, KEY_WOW64_32KEY, "HKCU 32-bit"}};
-
-// SOFTWARE\root in one hive and view, deleted before and after the test.
-class ViewKey {
-public:
-    ViewKey(const HiveView& where, std::string root) : where_(where), root_("SOFTWARE\\" + std::move(root)) { clear(); }
-    ~ViewKey() { clear(); }
-    void set(const std::string& below, const char* name, const std::string& value)
-    {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(where_.root, (root_ + "\\" + below).c_str(), 0, nullptr, 0,
-                                  KEY_ALL_ACCESS | where_.view, nullptr, &key, nullptr), ERROR_SUCCESS);
-        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), DWORD(value.size() + 1));
-        RegCloseKey(key);
-    }
-
-private:
-    void clear()
-    {
-        HKEY software = nullptr;
-        if (RegOpenKeyExA(where_.root, "SOFTWARE", 0, KEY_ALL_ACCESS | where_.view, &software) != ERROR_SUCCESS) return;
-        RegDeleteTreeA(software, root_.c_str() + 9);
-        RegCloseKey(software);
-    }
-    HiveView where_;
-    std::string root_;
-};
-
-// An environment variable set for the test (absent for null), put back afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) saved_ = old, existed_ = true;
-        SetEnvironmentVariableA(name, value);
-    }
-    ~ScopedEnv() { SetEnvironmentVariableA(name_.c_str(), existed_ ? saved_.c_str() : nullptr); }
-
-private:
-    std::string name_, saved_;
-    bool existed_ = false;
+// An environment variable set for the test (absent for null), then put back from the runtime library's copy
+// of the process environment, which SetEnvironmentVariableA leaves as it was.
+struct ScopedEnv {
+    std::string name;
+    ScopedEnv(const char* n, const char* value) : name(n) { SetEnvironmentVariableA(n, value); }
+    ~ScopedEnv() { SetEnvironmentVariableA(name.c_str(), std::getenv(name.c_str())); }
 };
 
 // A package folder with the test class, on a machine whose environment names only the test's folders.
 struct Machine : TestFolder {
-    ScopedEnv javaHome{"JAVA_HOME", nullptr}, pathVariable{"PATH", "C:\\windows\\system32;C:\\windows"};
-    ScopedEnv programFiles{"ProgramFiles", (native() + "\\pf").c_str()};
-    ScopedEnv programFilesX86{"ProgramFiles(x86)", (native() + "\\pf86").c_str()};
-    ScopedEnv programW6432{"ProgramW6432", (native() + "\\pf64").c_str()};
-    ScopedEnv localAppData{"LOCALAPPDATA", (native() + "\\local").c_str()};
-    Machine()
-    {
-        writeFile("TestJvm.class", "");
-        writeFile("jinstall.log", "");
-    }
-    // A home whose launcher reports reported; release: its release file's version, if any.
-    static FakeJvmHome jvm(const std::string& folder, const char* reported, const char* release = nullptr)
-    {
-        std::string result = std::string("result=java.version=") + reported;
-        FakeJvmHome home(folder, {"bin\\javaw.exe", "bin\\java.exe"}, {result.c_str(), "wizard=start"});
-        if (release) writeFile(home.home + "\\release", std::string("JAVA_VERSION=\"") + release + "\"\r\n");
-        return home;
-    }
-    bool search(const char* min, std::string& path, const char* command = "javaw.exe")
+    ScopedEnv env[6] = {{"JAVA_HOME", nullptr}, {"PATH", "C:\\windows"}, {"ProgramFiles", (native() + "\\pf").c_str()},
+        {"ProgramFiles(x86)", (native() + "\\pf86").c_str()}, {"ProgramW6432", (native() + "\\pf64").c_str()},
+        {"LOCALAPPDATA", (native() + "\\local").c_str()}};
+    Machine() { writeFile("TestJvm.class", ""), writeFile("jinstall.log", ""); }
+    // The launcher found, or "none".
+    std::string search(const char* min, const char* command = "javaw.exe")
     {
         char found[pathSize] = "", none[] = "", name[launcherNameSize];
-        std::strcpy(name, command);
-        const JvmRequest request = {{"", min, ""}, "", "JRE", name, "", none, none};
-        bool ok = FindJvm().searchExtended(request, found);
-        path = found;
-        return ok;
-    }
-    bool traced(const std::string& line) const
-    {
-        Lines trace = readLogLines("jinstall.log");
-        return std::count(trace.begin(), trace.end(), line) == 1;
+        const JvmRequest request = {{"", min, ""}, "", "JRE", std::strcpy(name, command), "", none, none};
+        return FindJvm().searchExtended(request, found) ? found : "none";
     }
 };
+
+// A home whose launchers report reported, with a release file stating release when there is one.
+FakeJvmHome jvm(const std::string& folder, const char* reported, const char* release = nullptr)
+{
+    std::string result = "result=" + std::string(reported);
+    FakeJvmHome home(folder, {"bin\\javaw.exe", "bin\\java.exe"}, {result.c_str(), "wizard=start"});
+    if (release) writeFile(home.home + "\\release", std::string("JAVA_VERSION=\"") + release + "\"\r\n");
+    return home;
+}
 
 std::string candidate(const std::string& source, const char* version, const std::string& home)
 {
     return "extended search: " + source + " version " + version + " home " + home;
 }
-
 } // namespace
 
-// Each layout in each hive and view, one at a time: found, started once, traced with where it came from.
-TEST(ExtendedSearch, EveryRegistryLayoutInEveryHiveAndView)
+TEST(ExtendedSearch, EachRegistryLayoutInEachHiveAndView)
 {
-    struct Layout { const char *root, *below, *value, *version; } layouts[] = {
+    struct { const char *root, *below, *value, *version; } layouts[] = {
         {"JavaSoft", "JDK\\17", "JavaHome", "17"}, {"JavaSoft", "JRE\\10", "JavaHome", "10"},
         {"JavaSoft", "Java Runtime Environment\\1.8", "JavaHome", "1.8"},
         {"JavaSoft", "Java Development Kit\\1.8.0_392", "Home", "1.8.0_392"},
@@ -117,124 +63,71 @@ TEST(ExtendedSearch, EveryRegistryLayoutInEveryHiveAndView)
         {"Eclipse Foundation", "JDK\\11.0.12.7\\hotspot\\MSI", "Path", "11.0.12.7"},
         {"Semeru", "JRE\\17.0.10.0\\openj9\\MSI", "Path", "17.0.10.0"},
         {"Microsoft\\JDK", "21.0.2.13\\hotspot\\MSI", "Path", "21.0.2.13"},
-        {"Azul Systems", "Zulu\\zulu-17", "InstallationPath", "17"},
-        {"BellSoft", "Liberica\\LibericaJDK-17-Full", "InstallationPath", "17"},
-        {"SapMachine", "JDK\\21", "JavaHome", "21"}};
-    for (const HiveView& where : hiveViews)
-        for (const Layout& layout : layouts) {
+        {"Azul Systems", "Zulu\\zulu-17", "InstallationPath", "17"}, {"SapMachine", "JDK\\21", "JavaHome", "21"},
+        {"BellSoft", "Liberica\\LibericaJDK-17-Full", "InstallationPath", "17"}};
+    for (const auto& where : wheres)
+        for (const auto& layout : layouts) {
             SCOPED_TRACE(std::string(where.label) + " " + layout.root + "\\" + layout.below);
             Machine machine;
-            ViewKey key(where, layout.root);
-            FakeJvmHome jvm = Machine::jvm("Program Files\\jdk", "17.0.10");
-            key.set(layout.below, layout.value, "\"" + jvm.home + "\\\"");
-            std::string path;
-            EXPECT_TRUE(machine.search("1.8", path));
-            EXPECT_EQ(path, jvm.home + "\\bin\\javaw.exe");
-            EXPECT_EQ(jvm.calls().size(), 1u);
+            ScopedRegKey key(where.root, where.software + std::string(layout.root));
+            FakeJvmHome home = jvm("Program Files\\jdk", "java.version=17.0.10");
+            key.setString(layout.value, "\"" + home.home + "\\\"", layout.below);
+            EXPECT_EQ(machine.search("1.8"), home.home + "\\bin\\javaw.exe");
+            EXPECT_EQ(home.calls().size(), 1u);
             std::string source = std::string(layout.root) + "\\" + layout.below + " " + where.label;
-            EXPECT_TRUE(machine.traced(candidate(source, layout.version, jvm.home)));
-            EXPECT_TRUE(machine.traced("extended search found " + path));
+            EXPECT_TRUE(traced(candidate(source, layout.version, home.home)));
         }
 }
 
-// Stale keys and refused versions cost no JVM start; a version the release file states beats the key name.
-TEST(ExtendedSearch, PassedOverWithoutAStart)
+// Stale and refused candidates cost no start; the highest version goes first, a failed test run hands over.
+TEST(ExtendedSearch, HighestFirstPassingOverStaleAndRefused)
 {
     Machine machine;
-    ViewKey javaSoft(hiveViews[0], "JavaSoft"), zulu(hiveViews[1], "Azul Systems"), sap(hiveViews[2], "SapMachine");
-    FakeJvmHome stale("stale", {}, {}), old = Machine::jvm("old", "11.0.2"), renamed = Machine::jvm("renamed", "17", "11");
-    javaSoft.set("JDK\\17", "JavaHome", stale.home);
-    javaSoft.set("JDK\\21", "JavaHome", machine.native() + "\\gone");
-    zulu.set("Zulu\\zulu-11", "InstallationPath", old.home);
-    sap.set("JDK\\17", "JavaHome", renamed.home);
-    std::string path;
-    EXPECT_FALSE(machine.search("17", path));
-    EXPECT_TRUE(old.calls().empty());
-    EXPECT_TRUE(renamed.calls().empty());
-    EXPECT_TRUE(machine.traced(candidate("SapMachine\\JDK\\17 HKCU 64-bit", "11", renamed.home)));
-    for (const std::string& line : {"extended search: dropped " + stale.home + ": no bin\\javaw.exe",
-                                    "extended search: dropped " + machine.native() + "\\gone: no bin\\javaw.exe",
-                                    "extended search: dropped " + old.home + ": version 11 is not accepted",
-                                    "extended search: dropped " + renamed.home + ": version 11 is not accepted"})
-        EXPECT_TRUE(machine.traced(line)) << line;
-    EXPECT_EQ(readLogLines("jinstall.log").back(), "extended search found no acceptable JVM");
+    ScopedRegKey javaSoft(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft");
+    ScopedRegKey zulu(HKEY_CURRENT_USER, "SOFTWARE\\Azul Systems");
+    FakeJvmHome stale("stale", {}, {}), refused = jvm("refused", "11.0.2"), failing = jvm("failing", "9.0.4", "21"),
+                good = jvm("with blanks", "17.0.11", "17"), lower = jvm("lower", "11.0.2", "11"),
+                unknown = jvm("unknown", "22"), cut = jvm("cut", "22", "22");
+    javaSoft.setString("JavaHome", stale.home, "JDK\\17");
+    javaSoft.setString("JavaHome", failing.home, "JRE\\latest"); // the release file's 21, not the name, ranks it
+    zulu.setString("InstallationPath", refused.home, "Zulu\\zulu-8"); // its run would pass
+    std::string entries = "\"" + lower.home + "\\bin\";" + good.home + "\\bin;" + cut.home + "\\bin";
+    ScopedEnv javaHome("JAVA_HOME", ("\"" + unknown.home + "\\\"").c_str());
+    ScopedEnv path("PATH", (entries + std::string(pathSize, '\\')).c_str()); // the last one is refused, not cut
+    std::vector<FakeJvmHome> inFolders;
+    for (const char* folder : {"pf\\Java", "pf86\\Zulu", "pf64\\SapMachine\\JDK", "local\\Programs\\Eclipse Adoptium"})
+        inFolders.push_back(jvm(folder + std::string("\\jdk-12"), "12", "12"));
+    EXPECT_EQ(machine.search("11", "jrew.exe"), good.home + "\\bin\\java.exe") << "java answers for jre";
+    std::vector<std::size_t> starts;
+    for (const FakeJvmHome* home : {&refused, &failing, &good, &lower, &unknown, &cut})
+        starts.push_back(home->calls().size());
+    EXPECT_EQ(starts, (std::vector<std::size_t>{0, 1, 1, 0, 0, 0}));
+    Lines lines = {"extended search: dropped " + stale.home + ": no bin\\jrew.exe", candidate("PATH", "11", lower.home),
+                   "extended search: dropped " + refused.home + ": version 8 is not accepted",
+                   candidate("JAVA_HOME", "unknown", unknown.home),
+                   "extended search found " + good.home + "\\bin\\java.exe"};
+    for (const FakeJvmHome& home : inFolders)
+        lines.push_back(candidate(home.home.substr(0, home.home.rfind('\\')), "12", home.home));
+    for (const std::string& line : lines) EXPECT_TRUE(traced(line)) << line;
 }
 
-// Highest version first, unknown last; a JVM that fails its test run hands over to the next one.
-TEST(ExtendedSearch, HighestFirstAndFailedRunFallsThrough)
-{
-    Machine machine;
-    ViewKey javaSoft(hiveViews[0], "JavaSoft"), adoptium(hiveViews[3], "Eclipse Adoptium");
-    FakeJvmHome unknown = Machine::jvm("unknown", "22"), failing = Machine::jvm("failing", "9.0.4", "21"),
-                good = Machine::jvm("good", "17.0.11"), lower = Machine::jvm("lower", "11.0.2");
-    javaSoft.set("JDK\\current", "JavaHome", unknown.home);
-    javaSoft.set("JDK\\11", "JavaHome", lower.home);
-    javaSoft.set("JRE\\latest", "JavaHome", failing.home);
-    adoptium.set("JDK\\17.0.11.9\\hotspot\\MSI", "Path", good.home);
-    std::string path;
-    char command[] = "jrew.exe";
-    ASSERT_TRUE(machine.search("11", path, command));
-    EXPECT_EQ(path, good.home + "\\bin\\java.exe") << "a jre launcher name is answered by java's";
-    EXPECT_EQ(std::vector<std::size_t>({failing.calls().size(), good.calls().size(), lower.calls().size(),
-                                        unknown.calls().size()}), std::vector<std::size_t>({1, 1, 0, 0}));
-    EXPECT_TRUE(machine.traced(candidate("JavaSoft\\JDK\\current HKLM 64-bit", "unknown", unknown.home)));
-}
-
-// JAVA_HOME, PATH and the usual folders, each alone; a PATH entry too long for a path is refused, not cut.
-TEST(ExtendedSearch, EnvironmentAndFolders)
-{
-    struct Row { const char *variable, *folder, *source; } rows[] = {
-        {"JAVA_HOME", "jdk", "JAVA_HOME"}, {"PATH", "with blanks\\jdk 17", "PATH"},
-        {"ProgramFiles", "pf\\Java\\jdk-17", "@\\pf\\Java"}, {"ProgramFiles(x86)", "pf86\\Zulu\\zulu-17", "@\\pf86\\Zulu"},
-        {"ProgramW6432", "pf64\\SapMachine\\JDK\\17", "@\\pf64\\SapMachine\\JDK"},
-        {"LOCALAPPDATA", "local\\Programs\\Eclipse Adoptium\\jdk-17", "@\\local\\Programs\\Eclipse Adoptium"}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.variable);
-        Machine machine;
-        FakeJvmHome jvm = Machine::jvm(r.folder, "17.0.10", "17.0.10");
-        std::string path, source = r.source;
-        if (source[0] == '@') source.replace(0, 1, machine.native());
-        std::unique_ptr<ScopedEnv> set;
-        if (source == "JAVA_HOME") set.reset(new ScopedEnv(r.variable, ("\"" + jvm.home + "\\\"").c_str()));
-        if (source == "PATH") set.reset(new ScopedEnv(r.variable, ("C:\\windows;" + jvm.home + "\\bin").c_str()));
-        EXPECT_TRUE(machine.search("17", path));
-        EXPECT_EQ(path, jvm.home + "\\bin\\javaw.exe");
-        EXPECT_TRUE(machine.traced(candidate(source, "17.0.10", jvm.home)));
-    }
-    Machine machine;
-    FakeJvmHome quoted = Machine::jvm("quoted", "11.0.2", "11"), blanks = Machine::jvm("with blanks\\jdk", "17", "17"),
-                longer = Machine::jvm("long", "21", "21");
-    std::string path, entries = "\"" + quoted.home + "\\bin\";" + blanks.home + "\\bin;" + longer.home + "\\bin" +
-                                std::string(pathSize, '\\');
-    ScopedEnv set("PATH", entries.c_str());
-    ASSERT_TRUE(machine.search("11", path));
-    EXPECT_EQ(path, blanks.home + "\\bin\\javaw.exe");
-    EXPECT_TRUE(machine.traced(candidate("PATH", "11", quoted.home)));
-    EXPECT_TRUE(longer.calls().empty());
-}
-
-// The run uses what the extended search finds as it uses a classic find; without the key it never searches.
+// What the extended search finds serves the run as a classic find does; without the key it never runs.
 TEST(ExtendedSearch, RunsOnlyWhenTheControlFileAsks)
 {
     for (const char* key : {"", "extendedJvmSearch=YES\r\n", "extendedJvmSearch=no\r\n"}) {
         SCOPED_TRACE(key);
         InstallRun run;
-        ScopedEnv path("PATH", "C:\\windows\\system32;C:\\windows"), javaHome("JAVA_HOME", nullptr);
-        ViewKey adoptium(hiveViews[0], "Eclipse Adoptium");
-        FakeJvmHome jvm = Machine::jvm("jdk", "17.0.10");
-        adoptium.set("JDK\\17.0.10.7\\hotspot\\MSI", "Path", jvm.home);
-        writeFile("TestJvm.class", "");
-        writeFile("install.jar", "PK");
-        writeFile("jinstall.log", "");
+        ScopedEnv path("PATH", "C:\\windows"), javaHome("JAVA_HOME", nullptr);
+        ScopedRegKey adoptium(HKEY_LOCAL_MACHINE, "SOFTWARE\\Eclipse Adoptium");
+        FakeJvmHome home = jvm("jdk", "java.version=17.0.10");
+        adoptium.setString("Path", home.home, "JDK\\17.0.10.7\\hotspot\\MSI");
+        for (const char* file : {"TestJvm.class", "install.jar", "jinstall.log"}) writeFile(file, "");
         writeFile("qiv.control", std::string("jvmMinVersion=11\r\njvmCommandName=javaw.exe\r\n") + key);
-        bool extended = key[0] == 'e' && key[18] == 'Y';
-        run.run();
-        Lines trace = readLogLines("jinstall.log");
-        EXPECT_EQ(traced("Found correct version of JVM: " + jvm.home + "\\bin\\javaw.exe"), extended);
-        EXPECT_EQ(std::count_if(trace.begin(), trace.end(), [](const std::string& l) {
-                      return l.rfind("extended search", 0) == 0;
-                  }) > 0, extended);
-        EXPECT_EQ(traced("jvm home dir " + jvm.home), extended);
-        EXPECT_EQ(jvm.calls().size(), extended ? 2u : 0u) << "the test class, then the wizard";
+        bool extended = std::strstr(key, "YES");
+        EXPECT_EQ(run.run(), extended);
+        EXPECT_EQ(traced("Found correct version of JVM: " + home.home + "\\bin\\javaw.exe"), extended);
+        EXPECT_EQ(traced("jvm home dir " + home.home), extended) << "the home and native.properties follow";
+        EXPECT_EQ(readFile("jinstall.log").find("extended search") != std::string::npos, extended);
+        EXPECT_EQ(home.calls().size(), extended ? 2u : 0u) << "the test class, then the wizard";
     }
 }
