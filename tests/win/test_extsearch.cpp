@@ -37,10 +37,9 @@ struct Machine : TestFolder {
 };
 
 // A home whose launchers report reported, with a release file stating release when there is one.
-FakeJvmHome jvm(const std::string& folder, const char* reported, const char* release = nullptr)
+FakeJvmHome jvm(const std::string& folder, const std::string& reported, const char* release = nullptr)
 {
-    std::string result = "result=" + std::string(reported);
-    FakeJvmHome home(folder, {"bin\\javaw.exe", "bin\\java.exe"}, {result.c_str(), "wizard=start"});
+    FakeJvmHome home(folder, {"bin\\javaw.exe", "bin\\java.exe"}, {("result=" + reported).c_str(), "wizard=start"});
     if (release) writeFile(home.home + "\\release", std::string("JAVA_VERSION=\"") + release + "\"\r\n");
     return home;
 }
@@ -98,10 +97,8 @@ TEST(ExtendedSearch, HighestFirstPassingOverStaleAndRefused)
     for (const char* folder : {"pf\\Java", "pf86\\Zulu", "pf64\\SapMachine\\JDK", "local\\Programs\\Eclipse Adoptium"})
         inFolders.push_back(jvm(folder + std::string("\\jdk-12"), "12", "12"));
     EXPECT_EQ(machine.search("11", "jrew.exe"), good.home + "\\bin\\java.exe") << "java answers for jre";
-    std::vector<std::size_t> starts;
-    for (const FakeJvmHome* home : {&refused, &failing, &good, &lower, &unknown, &cut})
-        starts.push_back(home->calls().size());
-    EXPECT_EQ(starts, (std::vector<std::size_t>{0, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(failing.calls().size(), 1u) << "tried first, refused by its test run";
+    for (const FakeJvmHome* home : {&refused, &lower, &unknown, &cut}) EXPECT_TRUE(home->calls().empty()) << home->home;
     Lines lines = {"extended search: dropped " + stale.home + ": no bin\\jrew.exe", candidate("PATH", "11", lower.home),
                    "extended search: dropped " + refused.home + ": version 8 is not accepted",
                    candidate("JAVA_HOME", "unknown", unknown.home),
