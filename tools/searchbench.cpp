@@ -1,6 +1,8 @@
 // make bench, search part: the registry search with 10, 100 and 1,000 version subkeys and no acceptable
 // JVM. Every tenth subkey's home holds a launcher (a copy of the fake JVM, reporting a version that is
 // refused); the others have none. Prints the time and the number of JVM starts for each size.
+// Then the extended search over 200 registry candidates (JavaSoft and vendor keys) whose homes hold no
+// launcher: its time, and its JVM starts (there must be none).
 // searchbench FAKEJVM: run in an empty folder; it removes the keys and folders it made.
 #include "jvm/findjvm.h"
 
@@ -46,6 +48,34 @@ double now()
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&counter);
     return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+void extendedSearch(const std::string& folder)
+{
+    const int count = 200;
+    CreateDirectoryA((folder + "\\homes").c_str(), nullptr);
+    for (int i = 0; i < count; ++i) {
+        std::string home = folder + "\\homes\\" + std::to_string(i), version = "17.0." + std::to_string(i);
+        CreateDirectoryA(home.c_str(), nullptr);
+        if (i % 2)
+            setValue("SOFTWARE\\JavaSoft\\JDK\\" + version, "JavaHome", home);
+        else
+            setValue("SOFTWARE\\Eclipse Adoptium\\JDK\\" + version + ".7\\hotspot\\MSI", "Path", home);
+    }
+    char command[launcherNameSize] = "javaw.exe", path[pathSize] = "", version[] = "", none[] = "";
+    const JvmRequest request = {{"", "11", ""}, version, "JRE", command, "", none, none};
+    double start = now();
+    bool found;
+    {
+        FindJvm finder;
+        found = finder.searchExtended(request, path);
+    }
+    double elapsed = now() - start;
+    std::printf("extended search: %d registry candidates without a launcher: %.0f ms, %d JVM starts%s\n", count,
+                elapsed, countStarts(folder, count), found ? "  (found one: the benchmark is broken)" : "");
+    for (int i = 0; i < count; ++i) RemoveDirectoryA((folder + "\\homes\\" + std::to_string(i)).c_str());
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft");
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Eclipse Adoptium");
 }
 
 } // namespace
@@ -105,6 +135,7 @@ int main(int argc, char** argv)
         }
     }
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft");
+    extendedSearch(folder);
     DeleteFileA("TestJvm.class");
     return 0;
 }

@@ -34,6 +34,7 @@ const ControlKey keys[controlKeyCount] = {
     QIV_CONTROL_KEY(startGuiCommand),
     QIV_CONTROL_KEY(checkGuiRunningCommand),
     QIV_CONTROL_KEY(searchForJvm),
+    QIV_CONTROL_KEY(extendedJvmSearch),
 };
 
 #undef QIV_CONTROL_KEY

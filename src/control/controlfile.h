@@ -31,12 +31,13 @@ struct ControlValues {
     char startGuiCommand[messageSize] = "";
     char checkGuiRunningCommand[messageSize] = "";
     char searchForJvm[searchSwitchSize] = "";
+    char extendedJvmSearch[yesNoSwitchSize] = "";
 
     // The file the values were read from ("qiv.control").
     char controlFileName[pathSize] = "";
 };
 
-constexpr int controlKeyCount = 20;
+constexpr int controlKeyCount = 21;
 
 // The launcher-name work text is as large as the launcher name's field.
 constexpr std::size_t launcherNameSize = sizeof(ControlValues::jvmCommandName);
@@ -47,7 +48,7 @@ struct ControlKey {
     char* (*field)(ControlValues&);   // the field that receives the value
 };
 
-// The twenty keys in the order in which a line is tested against them.
+// The keys in the order in which a line is tested against them.
 const ControlKey* controlKeys();
 
 // The first key, in table order, that line begins with (case-sensitive, at its first character).

@@ -2,6 +2,7 @@
 
 #include "control/getparam.h"
 #include "control/registryswitch.h"
+#include "control/singlekey.h"
 #include "installer/markers.h"
 #include "jvm/findjvm.h"
 #include "jvm/installjvm.h"
@@ -122,7 +123,7 @@ bool Install::isJvmInstalled(const JvmRequest& request)
     finder.setHwnd(hDlgMain.load());
     if (!finder.isJvmInstalled(request, jvm.launcherPath)) {
         traceMessage(traceLog, "Correct version of JVM was not found in common locations");
-        return false;
+        if (!isAffirmative(values.extendedJvmSearch) || !finder.searchExtended(request, jvm.launcherPath)) return false;
     }
     traceMessage(traceLog, "Found correct version of JVM:", jvm.launcherPath);
     getJavaHomeDir(jvm.launcherPath, javaHomeDir);

@@ -18,6 +18,11 @@ public:
     // it had on entry.
     bool isJvmInstalled(const JvmRequest& request, char* jvmPath);
 
+    // The extended search (jvm/extsearch.cpp), for when isJvmInstalled found nothing: the homes the
+    // registry's vendor keys, JAVA_HOME, PATH and the usual folders name, highest version first, each
+    // verified by the test class with versions read as numbers. The same results as isJvmInstalled.
+    bool searchExtended(const JvmRequest& request, char* jvmPath);
+
 private:
     HWND hwnd;
 };

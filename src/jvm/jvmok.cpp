@@ -1,5 +1,6 @@
 #include "jvm/jvmok.h"
 
+#include "jvm/numversion.h"
 #include "jvm/versionrules.h"
 
 JvmOk::JvmOk() : hwnd(nullptr) {}
@@ -11,9 +12,14 @@ void JvmOk::setHwnd(HWND window)
     hwnd = window;
 }
 
+void JvmOk::judgeNumerically(bool numeric)
+{
+    numericRules = numeric;
+}
+
 bool JvmOk::verifyVersion(const VersionRules& rules, const char* foundVersion)
 {
-    bool ok = acceptVersion(rules, foundVersion);
+    bool ok = numericRules ? acceptNumericVersion(rules, foundVersion) : acceptVersion(rules, foundVersion);
     traceMessage(traceLog, "found jvm version:", foundVersion);
     traceMessage(traceLog, "       version ok", ok);
     return ok;

@@ -14,6 +14,9 @@ public:
 
     void setHwnd(HWND window);
 
+    // Judge versions as numbers (acceptNumericVersion) rather than by the classic rules; off by default.
+    void judgeNumerically(bool numeric);
+
     // True when foundVersion is acceptable; traces "found jvm version:" and "       version ok".
     bool verifyVersion(const VersionRules& rules, const char* foundVersion);
 
@@ -43,4 +46,5 @@ public:
 
 private:
     HWND hwnd;
+    bool numericRules = false;
 };

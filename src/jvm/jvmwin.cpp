@@ -15,27 +15,6 @@
 
 namespace {
 constexpr std::size_t nameSize = valueSize;
-
-// Calls back for every subkey name of key, in index order, until the enumeration ends. A name that
-// cannot be read is passed as null. An error other than "more data" ends the walk, so that a key that
-// went bad cannot keep it going for ever.
-template <class Visit>
-void forEachSubkey(HKEY key, Visit visit)
-{
-    for (DWORD index = 0;; ++index) {
-        char name[nameSize];
-        DWORD length = sizeof name;
-        LONG status = RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS) return;
-        if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return;
-        if (status == ERROR_SUCCESS) {
-            name[length < sizeof name ? length : sizeof name - 1] = '\0';
-            visit(name);
-        } else {
-            visit(nullptr);
-        }
-    }
-}
 } // namespace
 
 JvmWin::JvmWin() : hwnd(nullptr), progress(new Status) {}

@@ -18,6 +18,8 @@ constexpr std::size_t versionSize = 201;
 // A version's family or micro part, and the "searchForJvm" value.
 constexpr std::size_t versionPartSize = 100;
 constexpr std::size_t searchSwitchSize = 100;
+// A yes-or-no control-file value ("extendedJvmSearch").
+constexpr std::size_t yesNoSwitchSize = 10;
 // A line of the control file or "native.properties" as the single-key lookups keep it: at most 998
 // characters.
 constexpr std::size_t lineSize = 1001;

@@ -80,7 +80,7 @@ TEST(ControlKeys, EachKeyFillsTheFieldOfItsNameWithinItsSize)
         KEY(predefinedJvmInstallDir, 5000), KEY(jvmExtraParameters, 5000), KEY(jvmClasspathSwitch, 1000),
         KEY(loaderClasspath, 5000), KEY(loaderJavaCommand, 5000), KEY(keystoreFilename, 5001),
         KEY(systemSecurityPolicyFilename, 5001), KEY(userSecurityPolicyFilename, 5001), KEY(startGuiCommand, 1000),
-        KEY(checkGuiRunningCommand, 1000), KEY(searchForJvm, 100)};
+        KEY(checkGuiRunningCommand, 1000), KEY(searchForJvm, 100), KEY(extendedJvmSearch, 10)};
 #undef KEY
     for (int i = 0; i < controlKeyCount; ++i) {
         const ControlKey& key = controlKeys()[i];
