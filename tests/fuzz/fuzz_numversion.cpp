@@ -1,5 +1,4 @@
-// Feeds arbitrary texts to the numeric version rules and the home rules of the extended JVM search, and
-// checks what must always hold of them.
+// Arbitrary texts for the numeric version rules and the home rules of the extended search: what must hold.
 #include "jvm/candidates.h"
 #include "jvm/numversion.h"
 
@@ -7,13 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
-#include <string>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // Three versions on lines of their own, each ending at its first NUL and held in a block of its
-    // own size, so that a read past the NUL is caught.
+    // Three versions, one a line, each in a block of its own size so that a read past its NUL is caught.
     std::string input(reinterpret_cast<const char*>(data), size), line;
     std::istringstream lines(input);
     std::vector<char> text[3];
@@ -31,8 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!((ab > 0) == (ba < 0) && (ab == 0) == (ba == 0) && compareNumVersions(v[0], v[0]) == 0)) std::abort();
         bool chained = known[2] && ab <= 0 && compareNumVersions(v[1], v[2]) <= 0;
         if (chained && compareNumVersions(v[0], v[2]) > 0) std::abort();
-        // A version lies within bounds that are itself; at or above a bound in the order, it is at or
-        // above it after the cut too (and so below).
+        // A version lies within bounds that are itself, and at or above a bound in the order after the cut too.
         if (!(acceptNumericVersion({"", a, a}, a) && acceptNumericVersion({a, "", ""}, a))) std::abort();
         if ((ab >= 0 && !acceptNumericVersion({"", b, ""}, a)) || (ab <= 0 && !acceptNumericVersion({"", "", b}, a)))
             std::abort();

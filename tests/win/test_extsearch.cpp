@@ -6,15 +6,13 @@
 
 #include <cstdlib>
 #include <cstring>
-
 namespace {
 // Each hive and view: the key a 64-bit program writes to reach the view's SOFTWARE.
 const struct { HKEY root; const char *software, *label; } wheres[] = {
     {HKEY_LOCAL_MACHINE, "SOFTWARE\\", "HKLM 64-bit"}, {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\", "HKLM 32-bit"},
     {HKEY_CURRENT_USER, "SOFTWARE\\", "HKCU 64-bit"}, {HKEY_CURRENT_USER, "SOFTWARE\\Wow6432Node\\", "HKCU 32-bit"}};
 
-// An environment variable set for the test (absent for null), then put back from the runtime library's copy
-// of the process environment, which SetEnvironmentVariableA leaves as it was.
+// A variable set for the test (absent for null), put back from the runtime's copy, which stays as it was.
 struct ScopedEnv {
     std::string name;
     ScopedEnv(const char* n, const char* value) : name(n) { SetEnvironmentVariableA(n, value); }
@@ -27,8 +25,7 @@ struct Machine : TestFolder {
         {"ProgramFiles(x86)", (native() + "\\pf86").c_str()}, {"ProgramW6432", (native() + "\\pf64").c_str()},
         {"LOCALAPPDATA", (native() + "\\local").c_str()}};
     Machine() { writeFile("TestJvm.class", ""), writeFile("jinstall.log", ""); }
-    // The launcher found, or "none".
-    std::string search(const char* min, const char* command = "javaw.exe")
+    std::string search(const char* min, const char* command = "javaw.exe") // the launcher found, or "none"
     {
         char found[pathSize] = "", none[] = "", name[launcherNameSize];
         const JvmRequest request = {{"", min, ""}, "", "JRE", std::strcpy(name, command), "", none, none};
@@ -36,7 +33,7 @@ struct Machine : TestFolder {
     }
 };
 
-// A home whose launchers report reported, with a release file stating release when there is one.
+// A home whose launchers report reported, with a release file stating release.
 FakeJvmHome jvm(const std::string& folder, const std::string& reported, const char* release = nullptr)
 {
     FakeJvmHome home(folder, {"bin\\javaw.exe", "bin\\java.exe"}, {("result=" + reported).c_str(), "wizard=start"});
@@ -45,9 +42,7 @@ FakeJvmHome jvm(const std::string& folder, const std::string& reported, const ch
 }
 
 std::string candidate(const std::string& source, const char* version, const std::string& home)
-{
-    return "extended search: " + source + " version " + version + " home " + home;
-}
+{ return "extended search: " + source + " version " + version + " home " + home; }
 } // namespace
 
 TEST(ExtendedSearch, EachRegistryLayoutInEachHiveAndView)
@@ -121,7 +116,7 @@ TEST(ExtendedSearch, RunsOnlyWhenTheControlFileAsks)
         for (const char* file : {"TestJvm.class", "install.jar", "jinstall.log"}) writeFile(file, "");
         writeFile("qiv.control", std::string("jvmMinVersion=11\r\njvmCommandName=javaw.exe\r\n") + key);
         bool extended = std::strstr(key, "YES");
-        EXPECT_EQ(run.run(), extended);
+        EXPECT_EQ(run.run(), extended); // with the key off, no run of the extended search, nothing new in the log
         EXPECT_EQ(traced("Found correct version of JVM: " + home.home + "\\bin\\javaw.exe"), extended);
         EXPECT_EQ(traced("jvm home dir " + home.home), extended) << "the home and native.properties follow";
         EXPECT_EQ(readFile("jinstall.log").find("extended search") != std::string::npos, extended);
