@@ -90,6 +90,17 @@ TEST(InstallJvm, CompressedJvmAndItsFolder)
 }
 
 // The JVM's own installer, chosen by the control file or by the wizard's marker, then the machine searched.
+// A file where the JVM's folder should be: the folder cannot be entered, so the archive is not run at
+// all; it would expand into the package folder.
+TEST(InstallJvm, ArchiveNeverRunsOutsideItsFolder)
+{
+    JvmPackage package;
+    package.archive(jvmFiles("", "1.4.2_05"));
+    writeFile("blocked", "");
+    EXPECT_FALSE(package.installJvm("1.4.2_05", (package.native() + "\\blocked").c_str()).ok);
+    EXPECT_TRUE(package.archiveCalls().empty());
+}
+
 TEST(InstallJvm, OwnInstallerThenASearchOfTheRegistry)
 {
     for (bool leavesJvm : {true, false}) {
