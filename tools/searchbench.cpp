@@ -50,6 +50,19 @@ double now()
     return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
+// How long one search takes (ms); found says whether it found a JVM, which none of these may.
+double timedSearch(const VersionRules& rules, bool extended, bool& found)
+{
+    char command[launcherNameSize] = "javaw.exe", path[pathSize] = "", version[] = "", none[] = "";
+    const JvmRequest request = {rules, version, "JRE", command, "", none, none};
+    double start = now();
+    {
+        FindJvm finder;
+        found = extended ? finder.searchExtended(request, path) : finder.isJvmInstalled(request, path);
+    }
+    return now() - start;
+}
+
 void extendedSearch(const std::string& folder)
 {
     const int count = 200;
@@ -62,15 +75,8 @@ void extendedSearch(const std::string& folder)
         else
             setValue("SOFTWARE\\Eclipse Adoptium\\JDK\\" + version + ".7\\hotspot\\MSI", "Path", home);
     }
-    char command[launcherNameSize] = "javaw.exe", path[pathSize] = "", version[] = "", none[] = "";
-    const JvmRequest request = {{"", "11", ""}, version, "JRE", command, "", none, none};
-    double start = now();
     bool found;
-    {
-        FindJvm finder;
-        found = finder.searchExtended(request, path);
-    }
-    double elapsed = now() - start;
+    double elapsed = timedSearch({"", "11", ""}, true, found);
     std::printf("extended search: %d registry candidates without a launcher: %.0f ms, %d JVM starts%s\n", count,
                 elapsed, countStarts(folder, count), found ? "  (found one: the benchmark is broken)" : "");
     for (int i = 0; i < count; ++i) RemoveDirectoryA((folder + "\\homes\\" + std::to_string(i)).c_str());
@@ -112,15 +118,8 @@ int main(int argc, char** argv)
             setValue(std::string(productKey) + "\\" + name, "JavaHome", home);
         }
 
-        char command[launcherNameSize] = "javaw.exe", path[pathSize] = "", version[] = "", none[] = "";
-        const JvmRequest request = {{"9.9", "", ""}, version, "JRE", command, "", none, none};
-        double start = now();
         bool found;
-        {
-            FindJvm finder;
-            found = finder.isJvmInstalled(request, path);
-        }
-        double elapsed = now() - start;
+        double elapsed = timedSearch({"9.9", "", ""}, false, found);
         int starts = countStarts(folder, count);
         std::printf("%8d %7.0f ms %9.2f ms %10d %14d%s\n", count, elapsed, elapsed / count, launchers, starts,
                     found ? "  (found one: the benchmark is broken)" : "");
