@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (versionOfKeyName(a, version))
         FUZZ_CHECK(std::strstr(a, version.c_str()) && digit(version.front()) && digit(version.back()));
 
-    // Each home is tried once, the accepted known versions first from the highest, then the others.
+    // Each home is tried once, the accepted known versions first from the highest, then the others; a home
+    // of unknown version is never dropped unless it came before.
     std::vector<JvmCandidate> gathered;
     for (int i = 0; i < 3; ++i)
         gathered.push_back({"", "", "", text[i].data(), text[(i + 1) % 3].data(), (size >> i) % 2 == 1});
@@ -50,21 +51,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     VersionRules rules{"", text[2].data(), ""};
     CandidateOrder order = orderCandidates(gathered, rules);
     FUZZ_CHECK(order.tried.size() + order.dropped.size() == gathered.size());
+    auto key = [](std::string home) {
+        while (!home.empty() && (home.back() == '\\' || home.back() == '/')) home.pop_back();
+        lowerAscii(home.data());
+        return home;
+    };
+    std::vector<std::string> tried;
     NumVersion previous, current;
     bool previousKnown = true;
-    for (std::size_t i = 0; i < order.tried.size(); ++i) {
-        const JvmCandidate& tried = order.tried[i];
-        bool isKnown = tried.versionKnown && parseNumVersion(tried.version.c_str(), current);
-        FUZZ_CHECK(!isKnown || (previousKnown && acceptNumericVersion(rules, tried.version.c_str()) &&
-                                (i == 0 || compareNumVersions(previous, current) >= 0)));
-        for (std::size_t j = 0; j < i; ++j) {
-            std::string x = tried.home, y = order.tried[j].home;
-            while (!x.empty() && (x.back() == '\\' || x.back() == '/')) x.pop_back();
-            while (!y.empty() && (y.back() == '\\' || y.back() == '/')) y.pop_back();
-            FUZZ_CHECK(!equalsNoCase(x.c_str(), y.c_str()));
-        }
+    for (const JvmCandidate& candidate : order.tried) {
+        bool isKnown = candidate.versionKnown && parseNumVersion(candidate.version.c_str(), current);
+        FUZZ_CHECK(!isKnown || (previousKnown && acceptNumericVersion(rules, candidate.version.c_str()) &&
+                                (tried.empty() || compareNumVersions(previous, current) >= 0)));
+        FUZZ_CHECK(std::find(tried.begin(), tried.end(), key(candidate.home)) == tried.end());
+        tried.push_back(key(candidate.home));
         previous = current;
         previousKnown = isKnown;
+    }
+    for (std::size_t i = 0; i < gathered.size(); ++i) {
+        bool first = std::none_of(gathered.begin(), gathered.begin() + static_cast<long>(i),
+                                  [&](const JvmCandidate& c) { return key(c.home) == key(gathered[i].home); });
+        if (first && !gathered[i].versionKnown) FUZZ_CHECK(std::find(tried.begin(), tried.end(), key(gathered[i].home)) != tried.end());
     }
     return 0;
 }
