@@ -11,13 +11,9 @@
 #include <vector>
 
 // A finding should say which promise broke, not only where the target stopped.
-#define FUZZ_CHECK(condition)                                                                           \
-    do {                                                                                                \
-        if (!(condition)) {                                                                             \
-            std::fprintf(stderr, "broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__);               \
-            std::abort();                                                                               \
-        }                                                                                               \
-    } while (0)
+#define FUZZ_CHECK(condition)                                                                                  \
+    ((condition) ? (void)0                                                                                     \
+                 : (std::fprintf(stderr, "broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__), std::abort()))
 
 // A C text in a block of exactly its size, so that a read past its NUL is caught.
 using CText = std::vector<char>;

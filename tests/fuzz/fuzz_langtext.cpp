@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     bool named = false, exact = false;
     for (int i = 0; i + 1 < count; ++i) {
         named = named || std::strstr(text.data(), rows[i].name);
-        for (const char* const* alias = rows[i].aliases; *alias; ++alias) named = named || startsWith(text.data(), *alias);
+        for (const char* const* alias = rows[i].aliases; *alias; ++alias)
+            named = named || startsWith(text.data(), *alias);
         exact = exact || std::strcmp(text.data(), rows[i].name) == 0;
     }
     FUZZ_CHECK(!named || row.contained);

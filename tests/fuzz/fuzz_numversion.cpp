@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(!chained || compareNumVersions(v[0], v[2]) <= 0);
         // A version lies within bounds that are itself, and at or above a bound in the order after the cut too.
         FUZZ_CHECK(acceptNumericVersion({"", a, a}, a) && acceptNumericVersion({a, "", ""}, a));
-        FUZZ_CHECK((ab < 0 || acceptNumericVersion({"", b, ""}, a)) && (ab > 0 || acceptNumericVersion({"", "", b}, a)));
+        FUZZ_CHECK((ab < 0 || acceptNumericVersion({"", b, ""}, a)) &&
+                   (ab > 0 || acceptNumericVersion({"", "", b}, a)));
     }
     // A home is a part of the value, never empty nor cut, without quotes, and its launcher path fits.
     std::string home, path;
@@ -71,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (std::size_t i = 0; i < gathered.size(); ++i) {
         bool first = std::none_of(gathered.begin(), gathered.begin() + static_cast<long>(i),
                                   [&](const JvmCandidate& c) { return key(c.home) == key(gathered[i].home); });
-        if (first && !gathered[i].versionKnown) FUZZ_CHECK(std::find(tried.begin(), tried.end(), key(gathered[i].home)) != tried.end());
+        if (first && !gathered[i].versionKnown)
+            FUZZ_CHECK(std::find(tried.begin(), tried.end(), key(gathered[i].home)) != tried.end());
     }
     return 0;
 }

@@ -20,15 +20,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const char* token = parsed.base == SecurityBase::javaHome ? "${java.home}"
                         : parsed.base == SecurityBase::userHome ? "${user.home}" : "";
     std::size_t at = *token ? spec.find(token) : 0;
-    FUZZ_CHECK(at != std::string::npos && spec.compare(at + std::strlen(token), std::string::npos, parsed.afterToken) == 0);
+    FUZZ_CHECK(at != std::string::npos &&
+               spec.compare(at + std::strlen(token), std::string::npos, parsed.afterToken) == 0);
     bool java = spec.find("${java.home}") != std::string::npos, user = spec.find("${user.home}") != std::string::npos;
-    FUZZ_CHECK((parsed.base == SecurityBase::javaHome) == java && (parsed.base == SecurityBase::none) == !(java || user));
+    FUZZ_CHECK((parsed.base == SecurityBase::javaHome) == java &&
+               (parsed.base == SecurityBase::none) == !(java || user));
     FUZZ_CHECK(parsed.fileName.find('/') == std::string::npos &&
                (parsed.hasSlash ? parsed.folderPart + "/" + parsed.fileName : parsed.fileName) == parsed.afterToken);
 
     // A backup keeps the folder and name of its file; only an extension of the last part goes.
     std::string backup = backupPath(path), stem = backup.substr(0, backup.size() - 4);
-    FUZZ_CHECK(backup.size() >= 4 && backup.compare(backup.size() - 4, 4, ".001") == 0 && path.compare(0, stem.size(), stem) == 0);
+    FUZZ_CHECK(backup.size() >= 4 && backup.compare(backup.size() - 4, 4, ".001") == 0 &&
+               path.compare(0, stem.size(), stem) == 0);
     FUZZ_CHECK(path.find('\\', stem.size()) == std::string::npos);
     FUZZ_CHECK(backupChangeLine(lines[1].data(), path).find(" " + path + " identitydb.001") != std::string::npos);
 

@@ -6,7 +6,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // Four texts on lines of their own: required, minimum, maximum and found version.
     std::vector<CText> parts = fuzzLines(data, size, 4);
-    const std::string required = parts[0].data(), found = parts[3].data(), input = cText(std::string(reinterpret_cast<const char*>(data), size)).data();
+    const std::string required = parts[0].data(), found = parts[3].data();
+    const std::string input = cText(std::string(reinterpret_cast<const char*>(data), size)).data();
     const char* foundText = parts[3].data();
 
     bool accepted = acceptVersion({parts[0].data(), parts[1].data(), parts[2].data()}, foundText);

@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     FUZZ_CHECK(kept == pieces.size() && refused == classPath.refused.size());
 
-    WizardCommand command{l[0].data(), l[1].data(), l[2].data(), classPath.text.c_str(), l[4].data(), l[5].data(), quiet, silent};
+    WizardCommand command{l[0].data(), l[1].data(), l[2].data(), classPath.text.c_str(),
+                          l[4].data(), l[5].data(), quiet, silent};
     std::vector<std::string> arguments = wizardArguments(command);
     FUZZ_CHECK(arguments[0] == fileNamePart(l[0].data()));
     // Joined with blanks as the process start joins them, the JVM finds the class path whole after its switch.
@@ -71,13 +72,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::string unquoted = classPath.text;
         unquoted.erase(std::remove(unquoted.begin(), unquoted.end(), '"'), unquoted.end());
         bool found = false;
-        for (std::size_t i = 0; i + 1 < words.size() && !found; ++i) found = words[i] == classSwitch && words[i + 1] == unquoted;
+        for (std::size_t i = 0; i + 1 < words.size() && !found; ++i)
+            found = words[i] == classSwitch && words[i + 1] == unquoted;
         FUZZ_CHECK(found);
     }
     // The traced texts stay in their buffers; the argument text splits back into the vector when it fits.
     std::string text = argumentText(arguments);
     FUZZ_CHECK(text.size() < commandTextSize && commandText(l[0].data(), text).size() < commandTextSize);
-    bool plain = std::all_of(arguments.begin(), arguments.end(), [](const std::string& a) { return !a.empty() && !has(a, "\""); });
+    bool plain = std::all_of(arguments.begin(), arguments.end(),
+                             [](const std::string& a) { return !a.empty() && !has(a, "\""); });
     if (plain && joined(arguments).size() + 2 * arguments.size() < commandTextSize - 1)
         FUZZ_CHECK(runtimeWords(text) == arguments);
     return 0;
