@@ -14,15 +14,15 @@ std::string withoutSeparators(std::string text)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::vector<CText> lines = fuzzLines(data, size, 2);
-    const std::string spec = lines[0].data(), path = lines[1].data();
+    const std::string entry = lines[0].data(), path = lines[1].data();
 
     SecuritySpec parsed = parseSecuritySpec(lines[0].data());
     const char* token = parsed.base == SecurityBase::javaHome ? "${java.home}"
                         : parsed.base == SecurityBase::userHome ? "${user.home}" : "";
-    std::size_t at = *token ? spec.find(token) : 0;
+    std::size_t at = *token ? entry.find(token) : 0;
     FUZZ_CHECK(at != std::string::npos &&
-               spec.compare(at + std::strlen(token), std::string::npos, parsed.afterToken) == 0);
-    bool java = spec.find("${java.home}") != std::string::npos, user = spec.find("${user.home}") != std::string::npos;
+               entry.compare(at + std::strlen(token), std::string::npos, parsed.afterToken) == 0);
+    bool java = entry.find("${java.home}") != std::string::npos, user = entry.find("${user.home}") != std::string::npos;
     FUZZ_CHECK((parsed.base == SecurityBase::javaHome) == java &&
                (parsed.base == SecurityBase::none) == !(java || user));
     FUZZ_CHECK(parsed.fileName.find('/') == std::string::npos &&
@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(backupChangeLine(lines[1].data(), path).find(" " + path + " identitydb.001") != std::string::npos);
 
     std::string database = identityDatabasePath(lines[0].data());
-    if (spec.rfind("identity.database=", 0) == 0) {
-        std::string value = spec.substr(18);
+    if (entry.rfind("identity.database=", 0) == 0) {
+        std::string value = entry.substr(18);
         value.erase(value.find_last_not_of(" \r\n") + 1);
         FUZZ_CHECK(database.find('/') == std::string::npos && database.find("\\\\") == std::string::npos &&
                    withoutSeparators(database) == withoutSeparators(value));
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     std::string fileName;
     if (keystoreInUserHome(lines[0].data(), fileName))
-        FUZZ_CHECK(spec.size() == 13 + fileName.size() && fileName.find('/') == std::string::npos &&
-                   spec.compare(12, std::string::npos, "/" + fileName) == 0);
+        FUZZ_CHECK(entry.size() == 13 + fileName.size() && fileName.find('/') == std::string::npos &&
+                   entry.compare(12, std::string::npos, "/" + fileName) == 0);
     return 0;
 }
