@@ -36,6 +36,14 @@ inline std::vector<CText> fuzzLines(const uint8_t* data, size_t size, size_t cou
     return lines;
 }
 
+// words joined by single blanks, as the process start joins a vector into a command line.
+inline std::string joined(const std::vector<std::string>& words)
+{
+    std::string text;
+    for (const std::string& word : words) text += (&word == &words[0] ? "" : " ") + word;
+    return text;
+}
+
 // The words a Windows program's runtime reads from its command line: blanks outside double quotes
 // separate, and the quotes go.
 inline std::vector<std::string> runtimeWords(const std::string& line)

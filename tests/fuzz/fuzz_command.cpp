@@ -20,12 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     std::vector<std::string> words = blankSeparatedWords(arguments);
     FUZZ_CHECK(argumentCount(arguments) == static_cast<int>(words.size()) + 1);
-    std::string again;
-    for (const std::string& word : words) again += (&word == &words[0] ? "" : " ") + word;
-    FUZZ_CHECK(again == (arguments ? arguments : ""));
+    FUZZ_CHECK(joined(words) == (arguments ? arguments : ""));
 
     // A command and its arguments, each one line, make one line of the batch file between its two others.
     FUZZ_CHECK(launchBatchText(formatted.c_str(), arguments) ==
-               "@echo off\n" + formatted + (arguments ? " " + again : "") + "\ndel __qivwait.sem\n");
+               "@echo off\n" + formatted + (arguments ? " " + joined(words) : "") + "\ndel __qivwait.sem\n");
     return 0;
 }

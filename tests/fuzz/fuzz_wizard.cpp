@@ -8,13 +8,6 @@
 #include <sstream>
 
 namespace {
-std::string joined(const std::vector<std::string>& words)
-{
-    std::string text;
-    for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
-    return text;
-}
-
 std::vector<std::string> split(const std::string& text)
 {
     std::vector<std::string> parts;
