@@ -2,24 +2,9 @@
 // record, the completion of the values, and the single-key lookup.
 #include "control/controlfile.h"
 #include "control/singlekey.h"
+#include "fuzz.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
-
-namespace {
-// fmemopen refuses a zero size; an empty stream stands for an empty file, its one byte already read.
-std::FILE* openBytes(const uint8_t* data, size_t size)
-{
-    static char empty = 0;
-    std::FILE* in = size ? fmemopen(const_cast<uint8_t*>(data), size, "rb") : fmemopen(&empty, 1, "r+b");
-    if (!in) std::abort();
-    if (size == 0) std::fgetc(in);
-    return in;
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -27,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     char* converted = nullptr;
     size_t convertedSize = 0;
     std::FILE* out = open_memstream(&converted, &convertedSize);
-    if (!out || !convertLineEndingsText(in, out, "\r\n")) std::abort();
+    FUZZ_CHECK(out && convertLineEndingsText(in, out, "\r\n"));
     std::fclose(out);
     std::fclose(in);
     std::free(converted);
@@ -38,17 +23,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t traced = 0;
     events.trace = [&](const char* first, const char* second) { traced += std::strlen(first) + std::strlen(second); };
     events.valueTooLong = [](const ControlKey& key, size_t length) {
-        if (length < key.size) std::abort();
+        FUZZ_CHECK(length >= key.size);
     };
     parseControlText(in, *values, events);
     std::fclose(in);
     for (int i = 0; i < controlKeyCount; ++i) {
         const ControlKey& key = controlKeys()[i];
-        if (strnlen(key.field(*values), key.size) >= key.size) std::abort();
+        FUZZ_CHECK(strnlen(key.field(*values), key.size) < key.size);
     }
     verifyControlValues(*values, size % 2 == 0);
     // A required or a minimum version always remains.
-    if (!values->jvmRequiredVersion[0] && !values->jvmMinVersion[0]) std::abort();
+    FUZZ_CHECK(values->jvmRequiredVersion[0] || values->jvmMinVersion[0]);
 
     char line[1000];
     validVersionsLine(line, sizeof line, *values);

@@ -1,20 +1,13 @@
 // Feeds arbitrary bytes to the reader of "native.properties", the record the wizard may rewrite. The
 // record holds no "/" (they read as backslashes), traces exactly the lines that set it, and reads back
 // the same when written out again with Java's escapes.
+#include "fuzz.h"
 #include "installer/cleanuprules.h"
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 namespace {
 JvmLocationRecord readBytes(const std::string& bytes)
 {
-    static char empty = 0;
-    std::FILE* in = bytes.empty() ? fmemopen(&empty, 1, "r+b") : fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
-    if (!in) std::abort();
-    if (bytes.empty()) std::fgetc(in);
+    std::FILE* in = openBytes(bytes.data(), bytes.size());
     JvmLocationRecord record = readJvmLocation(in);
     std::fclose(in);
     return record;
@@ -37,11 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     JvmLocationRecord record = readBytes(std::string(reinterpret_cast<const char*>(data), size));
     for (const std::string* field : {&record.location, &record.inTemp, &record.tempDir})
-        if (field->find('/') != std::string::npos) std::abort();
+        FUZZ_CHECK(field->find('/') == std::string::npos);
     for (const std::string& line : record.trace) {
         bool known = line.rfind("jvmLocation ", 0) == 0 || line.rfind("jvmInstalledInTemp ", 0) == 0 ||
                      line.rfind("tempJvmDir ", 0) == 0 || line == "configureReg: true" || line == "configureReg: false";
-        if (!known) std::abort();
+        FUZZ_CHECK(known);
     }
 
     std::string text = "configureWinRegistry=";
@@ -55,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         text += line + "\n";
     }
     JvmLocationRecord again = readBytes(text);
-    if (again.location != record.location || again.inTemp != record.inTemp || again.tempDir != record.tempDir ||
-        again.configureRegistry != record.configureRegistry || again.trace.size() != 4)
-        std::abort();
+    FUZZ_CHECK(again.location == record.location && again.inTemp == record.inTemp && again.tempDir == record.tempDir &&
+               again.configureRegistry == record.configureRegistry && again.trace.size() == 4);
     return 0;
 }
