@@ -43,8 +43,10 @@ double timed(std::string commandLine, const std::string& folder)
     PROCESS_INFORMATION info = {};
     double start = now();
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", commandLine.c_str(), GetLastError());
         return -1;
+    }
     bool ended = WaitForSingleObject(info.hProcess, 120000) == WAIT_OBJECT_0;
     double time = now() - start;
     DWORD code = 1;
@@ -52,7 +54,10 @@ double timed(std::string commandLine, const std::string& folder)
     if (!ended) TerminateProcess(info.hProcess, 1);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    return ended && code == 0 ? time : -1;
+    if (ended && code == 0) return time;
+    std::fprintf(stderr, "%s %s %lu\n", commandLine.c_str(), ended ? "ended with" : "still ran after 120 s, code",
+                 code);
+    return -1;
 }
 
 // One argument of a command line, as the runtime library takes it apart again: in double quotes, a
