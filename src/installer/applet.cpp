@@ -2,9 +2,9 @@
 // HTML pages, and the installation waits until the user has closed it.
 #include "installer/installer.h"
 
-#include "installer/markers.h"
 #include "support/clib.h"
 #include "support/fsys.h"
+#include "support/markers.h"
 #include "support/spawnargs.h"
 #include "support/syslib.h"
 #include "support/textbuf.h"
@@ -45,7 +45,7 @@ bool Install::launchApplet(const char* url)
     if (!associatedProgram(page.c_str(), folder, browser) && !associatedProgram("installapp2.html", folder, browser))
         return false;
 
-    if (showDialogFilename[0]) removeFile(showDialogFilename);
+    dropMarker(showDialogFilename);
     // The address reaches the browser as one argument, also when it holds a blank.
     std::string address = asOneArgument(url);
     const char* const argv[] = {fileNamePart(browser), address.c_str(), nullptr};

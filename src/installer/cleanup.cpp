@@ -4,11 +4,11 @@
 #include "installer/installer.h"
 
 #include "installer/cleanuprules.h"
-#include "installer/markers.h"
 #include "jvm/installjvm.h"
 #include "support/clib.h"
 #include "support/fsys.h"
 #include "support/handles.h"
+#include "support/markers.h"
 #include "support/textbuf.h"
 #include "support/textfile.h"
 

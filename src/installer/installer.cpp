@@ -3,12 +3,12 @@
 #include "control/getparam.h"
 #include "control/registryswitch.h"
 #include "control/singlekey.h"
-#include "installer/markers.h"
 #include "jvm/findjvm.h"
 #include "jvm/installjvm.h"
 #include "security/security.h"
 #include "support/clib.h"
 #include "support/fsys.h"
+#include "support/markers.h"
 #include "support/textbuf.h"
 #include "support/textfile.h"
 
@@ -102,7 +102,7 @@ bool Install::failureReport()
 
 void Install::deleteStatusMarker()
 {
-    if (showDialogFilename[0]) removeFile(showDialogFilename);
+    dropMarker(showDialogFilename);
 }
 
 bool Install::getParams()

@@ -2,10 +2,10 @@
 // success shows only in the marker it leaves.
 #include "installer/installer.h"
 
-#include "installer/markers.h"
 #include "installer/wizardrules.h"
 #include "jvm/launchtext.h"
 #include "support/fsys.h"
+#include "support/markers.h"
 #include "support/textbuf.h"
 
 #include <process.h>
@@ -63,7 +63,7 @@ bool Install::_runInstaller(const char* path, const std::vector<std::string>& ar
     // The wizard sees only the class path of its command line.
     _putenv("CLASSPATH=");
     // The status window goes while the wizard comes up.
-    if (showDialogFilename[0]) removeFile(showDialogFilename);
+    dropMarker(showDialogFilename);
 
     std::vector<const char*> argv;
     for (const std::string& argument : arguments) argv.push_back(argument.c_str());

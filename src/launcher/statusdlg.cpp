@@ -1,12 +1,12 @@
 // The status dialog and the worker thread.
 #include "installer/installer.h"
-#include "installer/markers.h"
 #include "launcher/cmdline.h"
 #include "launcher/launcher.h"
 #include "launcher/startup.h"
 #include "support/clib.h"
 #include "support/fsys.h"
 #include "support/language.h"
+#include "support/markers.h"
 #include "support/textbuf.h"
 
 #include <process.h>
@@ -78,7 +78,7 @@ void __cdecl startMainThread(void* commandLine)
         std::vector<char> wizardArgument(switches.wizardArgument.begin(), switches.wizardArgument.end());
         wizardArgument.push_back('\0');
         startProgram(switches.quiet, switches.silent, wizardArgument.data());
-        removeFile(waitInstallFilename);
+        dropMarker(waitInstallFilename);
     }
     _endthread();
 }

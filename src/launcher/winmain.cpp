@@ -1,12 +1,12 @@
 // Process entry: the hidden main window, the status dialog, the worker thread, the three message loops
 // that follow the marker files, and the hand-over to the package's cleanup program.
-#include "installer/markers.h"
 #include "launcher/cmdline.h"
 #include "launcher/launcher.h"
 #include "support/clib.h"
 #include "support/fsys.h"
 #include "support/handles.h"
 #include "support/language.h"
+#include "support/markers.h"
 #include "support/spawnargs.h"
 #include "support/textbuf.h"
 #include "support/textfile.h"
@@ -119,6 +119,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
 
     HWND mainWindow = CreateWindowExA(0, windowClass, nullptr, WS_POPUP, CW_USEDEFAULT, 0, 0, 0, nullptr, nullptr,
                                       hInst, nullptr);
+    // The worker's deletions of the markers wake the loops below through this window.
+    setMarkerWatcher(mainWindow);
     hDlgMain = CreateDialogParamA(hInst, "STATUSDIALOG", mainWindow, StatusDialog, 0);
     setWindowCharType(hDlgMain.load());
 

@@ -115,6 +115,7 @@ bool appendFile(const char* source, const char* target)
     return out.close() && copied;
 }
 
+#if !defined(_WIN32) // on Windows the system's own calls copy: support/copyfile_win.cpp
 bool copyFile(const char* source, const char* target)
 {
     if (!isCopySource(source)) return false;
@@ -129,6 +130,7 @@ bool copyFile(const char* source, const char* target)
     if (!copied) std::remove(target);
     return copied;
 }
+#endif
 
 char* getPathPtr()
 {

@@ -85,6 +85,8 @@ using UniqueHkey = UniqueHandleOf<HandleTraits<HKEY, closeRegKey, nullHandle<HKE
 // Process and thread handles: empty is NULL.
 using UniqueKernelHandle = UniqueHandleOf<HandleTraits<HANDLE, closeKernelHandle, nullHandle<HANDLE>>>;
 using UniqueFindFile = UniqueHandleOf<HandleTraits<HANDLE, closeFindFile, invalidHandle>>;
+// Files opened with CreateFileA: empty is INVALID_HANDLE_VALUE.
+using UniqueFileHandle = UniqueHandleOf<HandleTraits<HANDLE, closeKernelHandle, invalidHandle>>;
 using UniqueFont = UniqueHandleOf<HandleTraits<HFONT, deleteFont, nullHandle<HFONT>>>;
 
 // A window's device context, released to its window.

@@ -1,14 +1,13 @@
 #include "support/statuswin.h"
 
-#include "support/fsys.h"
-#include "support/limits.h"
 #include "support/langtext.h"
 #include "support/language.h"
+#include "support/limits.h"
+#include "support/markers.h"
 
 #include <string>
 
 namespace {
-const char* const showDialogMarker = "__qivshow.sem";
 const char* const messageTitle = "Quivrell Installer";
 const char* const errorTitle = "Quivrell Installer: Error";
 constexpr UINT messageStyle = MB_OK | MB_ICONEXCLAMATION;              // 0x30
@@ -31,7 +30,8 @@ void Status::showStatus(int) {}
 
 void Status::showMessage(const char* text)
 {
-    removeFile(showDialogMarker);
+    // By its full path: the worker may be in another folder by now (the JVM installation moves).
+    dropMarker(showDialogFilename);
     MessageBoxA(nullptr, text, messageTitle, messageStyle);
 }
 
@@ -39,6 +39,6 @@ void Status::showError(HWND, const char* text)
 {
     std::string message = text;
     message += errorSuffix(language);
-    removeFile(showDialogMarker);
+    dropMarker(showDialogFilename);
     MessageBoxA(nullptr, message.c_str(), errorTitle, errorStyle);
 }

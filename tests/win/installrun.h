@@ -3,7 +3,7 @@
 #pragma once
 
 #include "installer/installer.h"
-#include "installer/markers.h"
+#include "support/markers.h"
 #include "msgbox.h"
 #include "regscope.h"
 #include "testfiles.h"

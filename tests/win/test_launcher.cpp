@@ -174,6 +174,30 @@ TEST(Launcher, EscapeEndsOnlyTheLoopNotTheInstallation)
     EXPECT_EQ(errors[errors.size() - 2], wizardNotStartedText);
 }
 
+// The dialog stays up for the whole installation: through the JVM test, and on through the start-up
+// of a wizard that takes its time to show itself, until the installation is over.
+TEST(Launcher, DialogBridgesASlowWizardUntilTheInstallationEnds)
+{
+    Package package;
+    ScopedRegKey javaSoft(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft");
+    writeFile("TestJvm.class", "");
+    writeFile("install.jar", "PK");
+    FakeJvmHome jvm("jre6", {"bin\\javaw.exe"}, {"sleep=2000", "result=1.6.0_20", "wizard=start"});
+    javaSoft.setString("JavaHome", jvm.home, "Java Runtime Environment\\1.6");
+    writeFile("qiv.control", "jvmMinVersion=1.6\r\njvmCommandName=javaw.exe\r\nloaderJavaCommand=Main\r\n");
+
+    ProgramRun run(package.program, "", package.native());
+    for (std::size_t starts : {1u, 2u}) {
+        SCOPED_TRACE(starts == 1 ? "the JVM test" : "the wizard");
+        ASSERT_TRUE(waitUntil([&] { return jvm.calls().size() == starts; }, 10000));
+        Sleep(500);
+        EXPECT_NE(statusDialog(run), nullptr);
+    }
+    EXPECT_FALSE(fileExists("__qivshow.sem")) << "the wizard has been started";
+    EXPECT_TRUE(finish(run));
+    EXPECT_EQ(jvm.calls().size(), 2u) << "the wizard ran once and was taken as started";
+}
+
 TEST(Launcher, RegisteredJvmIsVerifiedAndRecordedForTheWizard)
 {
     Package package;

@@ -17,3 +17,11 @@ extern std::atomic<HWND> hDlgMain;
 
 // Fills both marker paths from the folder (without a trailing backslash).
 void setMarkerPaths(const char* folder);
+
+// The window whose message loops watch the markers; null (the default) wakes nobody.
+void setMarkerWatcher(HWND window);
+
+// Deletes a marker (nothing when the path is empty) and, when that took a marker away, posts a
+// message to the watching window: its loop then tests the markers at once instead of at its next
+// timer tick. The markers stay the signal; the message only hastens the look at them.
+void dropMarker(const char* path);
