@@ -17,3 +17,7 @@ extern std::atomic<HWND> hDlgMain;
 
 // Fills both marker paths from the folder (without a trailing backslash).
 void setMarkerPaths(const char* folder);
+
+// True when every file the run names by its full path in folder (the markers, the logs, the cleanup
+// program) stays below MAX_PATH, which the ANSI file functions need: folder has at most 242 characters.
+bool markerPathsFit(const char* folder);
