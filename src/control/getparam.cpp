@@ -46,13 +46,21 @@ bool GetParameters::convertLineEndings(const char* fileName)
     converted = out.close() && converted;
     in.close();
 
-    // Only a complete copy replaces the file, in one step, so that a full disk or a locked file never
-    // costs the package its control file.
-    if (!converted || !MoveFileExA(convertedCopy, fileName, MOVEFILE_REPLACE_EXISTING)) {
+    // Only a complete copy replaces the file, in one step, so that a full disk never costs the package
+    // its control file.
+    if (!converted) {
         removeFile(convertedCopy);
         logMessage(errorsLog, "Unable to convert line endings for qiv.control");
         showError(hwnd, "Unable to convert line endings for qiv.control");
         return false;
+    }
+    // A read-only or locked control file still reads, and the reader takes either line end. Windows
+    // refuses to replace a read-only file and Wine does not, so the attribute is asked first.
+    DWORD attributes = GetFileAttributesA(fileName);
+    bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly || !MoveFileExA(convertedCopy, fileName, MOVEFILE_REPLACE_EXISTING)) {
+        removeFile(convertedCopy);
+        logAndTraceMessage(errorsLog, traceLog, "Unable to replace qiv.control; it is read as it is");
     }
     return true;
 }

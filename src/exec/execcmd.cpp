@@ -95,11 +95,13 @@ bool ExecCommand::createLaunchFile(const char* command, const char* arguments)
         return false;
     }
     UniqueFile batch(launchFile, "wt");
-    if (!batch) {
+    bool opened = static_cast<bool>(batch);
+    bool written = opened && std::fputs(launchBatchText(command, arguments).c_str(), batch.get()) != EOF;
+    if (!batch.close() || !written) {
+        if (opened) removeFile(launchFile); // a batch file cut short would run a command cut short
         logAndTraceMessage(errorsFilename, traceFilename, "Unable to create file", launchFile);
         return false;
     }
-    std::fputs(launchBatchText(command, arguments).c_str(), batch.get());
     return true;
 }
 

@@ -148,8 +148,9 @@ void Install::_cleanUpLogFiles(const char* destination)
     for (const std::string& name : logs) {
         if (name.find("qivpand.log") != std::string::npos && isEmptyFile(name.c_str())) continue;
         std::string target = std::string(destination) + "\\" + name;
-        appendFile(name.c_str(), target.c_str());
-        if (equalsNoCase(name.c_str(), errorsLog) && !pathExists(target.c_str()))
+        // A copy cut short by a full disk is as lost as one never made.
+        bool saved = appendFile(name.c_str(), target.c_str());
+        if (equalsNoCase(name.c_str(), errorsLog) && (!saved || !pathExists(target.c_str())))
             showError(hDlgMain.load(), "Unable to save errors.log\r\rTry installing from a non-write protected drive.");
     }
 }

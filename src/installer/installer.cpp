@@ -50,7 +50,7 @@ bool Install::install(bool quietSwitch, bool silentSwitch, char* wizardArgument)
     bool isPlugin = equalsNoCase(values.jvmName, "Java Plug-in");
     if (!read) {
         logAndTraceMessage(errorsLog, traceLog, "unable to get parameters");
-        return failureReport();
+        return failureReport(false);
     }
 
     JvmRequest request = jvmRequestOf(values);
@@ -88,13 +88,13 @@ bool Install::succeeded()
     return true;
 }
 
-bool Install::failureReport()
+bool Install::failureReport(bool showBox)
 {
     if (!errorMessage[0]) formatText(errorMessage, sizeof errorMessage, "Unable to install application.\r\r%s", diskSpaceText);
     if (!errorDetail[0]) copyText(errorDetail, sizeof errorDetail, otherCausesText);
     logAndTraceMessage(errorsLog, traceLog, errorMessage);
     logAndTraceMessage(errorsLog, traceLog, errorDetail);
-    showError(hDlgMain.load(), errorMessage);
+    if (showBox) showError(hDlgMain.load(), errorMessage);
     cleanUp(false);
     deleteStatusMarker();
     return false;

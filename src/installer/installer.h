@@ -97,7 +97,9 @@ public:
     bool isWinNTFamily() const { return winNTFamily; }
 
 private:
-    bool failureReport();
+    // Logs the report and shows it, unless the step that failed has shown its own box already: the user
+    // sees one box per run.
+    bool failureReport(bool showBox = true);
     bool succeeded();
     void deleteStatusMarker();
     // The wizard's command for this run: the found or installed JVM and the control file's values.

@@ -5,6 +5,7 @@
 #include "jvm/launchtext.h"
 #include "support/clib.h"
 #include "support/fsys.h"
+#include "support/handles.h"
 #include "support/spawnargs.h"
 #include "support/textbuf.h"
 #include "support/textfile.h"
@@ -19,6 +20,27 @@
 namespace {
 const char* const testClassFile = "TestJvm.class";
 const char* const resultFile = "jvmGood.txt";
+constexpr unsigned testRunBound = 120; // seconds
+
+// How long the test class may run. A whole run can be told nothing but its environment, so a test
+// bench shortens the bound there (QIV_TEST_JVM_SECONDS); nothing lengthens or lifts it.
+unsigned testRunSeconds()
+{
+    char setting[16] = "";
+    DWORD length = GetEnvironmentVariableA("QIV_TEST_JVM_SECONDS", setting, sizeof setting);
+    return testRunLimit(length < sizeof setting ? setting : "", testRunBound);
+}
+
+// Waits for the test run; a JVM that outlives the limit (one waiting for console input, say) is ended,
+// so that the search can go on. True when it ended by itself.
+bool endedInTime(HANDLE handle, unsigned seconds)
+{
+    UniqueKernelHandle process(handle);
+    if (WaitForSingleObject(process.get(), seconds * 1000) == WAIT_OBJECT_0) return true;
+    TerminateProcess(process.get(), 1);
+    WaitForSingleObject(process.get(), 5000); // it lets go of the package's files first
+    return false;
+}
 } // namespace
 
 bool JvmOk::jvmCorrectVersion(const VersionRules& rules, const char* version, const char* javaHome,
@@ -76,11 +98,15 @@ bool JvmOk::testVersion(const VersionRules& rules, const char* jvmPath)
     // The class gets the folder as one argument, also when the folder has blanks.
     std::string folderArgument = asOneArgument(folder);
     const char* const argv[] = {fileNamePart(jvmPath), "-cp", ".", className.c_str(), folderArgument.c_str(), nullptr};
-    intptr_t started = _spawnv(_P_WAIT, jvmPath, argv);
+    intptr_t started = _spawnv(_P_NOWAIT, jvmPath, argv);
     int errorNumber = errno;
     bool ok = false;
+    unsigned limit = testRunSeconds();
     if (started == -1) {
         std::string message = std::string("Error running JVM: ") + launchFailureText(errorNumber);
+        logAndTraceMessage(errorsLog, traceLog, message.c_str(), false);
+    } else if (!endedInTime(reinterpret_cast<HANDLE>(started), limit)) {
+        std::string message = "test jvm did not end within " + std::to_string(limit) + " s and was stopped";
         logAndTraceMessage(errorsLog, traceLog, message.c_str(), false);
     } else {
         traceMessage(traceLog, "test jvm launched ok", true);

@@ -1,5 +1,7 @@
 #include "jvm/launchtext.h"
 
+#include <cstdlib>
+
 const char* launchFailureText(int errorNumber)
 {
     switch (errorNumber) {
@@ -16,4 +18,12 @@ const char* launchFailureText(int errorNumber)
     default:
         return "Unknown error";
     }
+}
+
+unsigned testRunLimit(const char* setting, unsigned bound)
+{
+    char* end = nullptr;
+    unsigned long seconds = std::strtoul(setting, &end, 10);
+    bool number = *setting >= '0' && *setting <= '9' && *end == '\0';
+    return number && seconds >= 1 && seconds <= bound ? static_cast<unsigned>(seconds) : bound;
 }

@@ -10,6 +10,7 @@
 #include "support/spawnargs.h"
 #include "support/textbuf.h"
 #include "support/textfile.h"
+#include "support/trace.h"
 
 #include <process.h>
 
@@ -25,6 +26,9 @@ const char* const windowClass = "GenericWClass";
 constexpr UINT_PTR timerId = 1;
 constexpr UINT timerPeriod = 100; // milliseconds: the loops test the markers at least this often
 constexpr int graceMessages = 200;
+const char* const packageFolderTooLongText =
+    "The installation files were unpacked into a folder whose path is too long.\r\rUnpack them into a folder "
+    "with a shorter path and start the installation again.";
 
 bool registerWindowClass()
 {
@@ -111,6 +115,13 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
     char currentDir[pathSize];
     char startDir[pathSize];
     getCurrentDir(currentDir);
+    if (!markerPathsFit(currentDir)) {
+        // Neither the markers nor the logs could be named in a folder this long: no run, one box.
+        Trace report;
+        report.logAndTraceMessage(errorsLog, traceLog, "package folder path too long:", currentDir);
+        report.showError(nullptr, packageFolderTooLongText);
+        return 0;
+    }
     setMarkerPaths(currentDir);
     getStartDir(startDir);
     hInst = hInstance;

@@ -3,6 +3,8 @@
 #include "support/fsys.h"
 #include "support/textbuf.h"
 
+#include <cstring>
+
 char waitInstallFilename[pathSize] = "";
 char showDialogFilename[pathSize] = "";
 std::atomic<HWND> hDlgMain{nullptr};
@@ -28,4 +30,9 @@ void dropMarker(const char* path)
     // The file goes first: a loop woken before that would find the marker still there.
     removeFile(path);
     if (HWND window = watcher.load()) PostMessageA(window, WM_NULL, 0, 0);
+}
+
+bool markerPathsFit(const char* folder)
+{
+    return std::strlen(folder) + std::strlen("\\__qivinstall.sem") < MAX_PATH;
 }

@@ -25,3 +25,7 @@ void setMarkerWatcher(HWND window);
 // message to the watching window: its loop then tests the markers at once instead of at its next
 // timer tick. The markers stay the signal; the message only hastens the look at them.
 void dropMarker(const char* path);
+
+// True when every file the run names by its full path in folder (the markers, the logs, the cleanup
+// program) stays below MAX_PATH, which the ANSI file functions need: folder has at most 242 characters.
+bool markerPathsFit(const char* folder);

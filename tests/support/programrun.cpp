@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -127,6 +128,9 @@ std::vector<std::string> ProgramRun::answerBoxes()
 {
     std::vector<std::string> texts;
     for (HWND box : boxes()) {
+        // A box answered a moment ago may not have closed yet: it is counted once.
+        if (std::find(answered_.begin(), answered_.end(), box) != answered_.end()) continue;
+        answered_.push_back(box);
         HWND text = GetDlgItem(box, 0xFFFF);
         texts.push_back(text ? windowText(text) : "");
         PostMessageA(box, WM_COMMAND, IDOK, 0);

@@ -35,13 +35,14 @@ public:
     HWND window(const char* windowClass, const char* title, bool visibleOnly) const;
     // The process's message boxes (titles beginning with "Quivrell Installer").
     std::vector<HWND> boxes() const;
-    // Answers every box with OK; returns the texts of the boxes answered.
+    // Answers every box not answered before with OK; returns their texts.
     std::vector<std::string> answerBoxes();
 
 private:
     HANDLE process_ = nullptr;
     DWORD pid_ = 0;
     DWORD exitCode_ = STILL_ACTIVE;
+    std::vector<HWND> answered_;
 };
 
 // A window's text, read without blocking on a busy window thread.

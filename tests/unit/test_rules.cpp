@@ -342,6 +342,8 @@ TEST(CommandRules, CommandsArgumentsAndTexts)
         {12, "Not enough memory is available to execute new process"}, {22, "Mode argument is invalid"},
         {0, "Unknown error"}, {1, "Unknown error"}, {13, "Unknown error"}, {-1, "Unknown error"},
         {9999, "Unknown error"}});
+    eachRow<unsigned>([](const char* s) { return testRunLimit(s, 120); }, {{"1", 1}, {"119", 119}, {"120", 120},
+        {"121", 120}, {"0", 120}, {"", 120}, {"-1", 120}, {" 5", 120}, {"5s", 120}, {"99999999999999999999", 120}});
     eachRow(asOneArgument, {{"C:\\Temp\\pkg", "C:\\Temp\\pkg"}, {"\"already quoted\"", "\"already quoted\""},
                             {"C:\\Documents and Settings\\pkg", "\"C:\\Documents and Settings\\pkg\""}});
     eachRow(programPath, {{"\"C:\\Program Files\\App\\setup.exe\"", "C:\\Program Files\\App\\setup.exe"},

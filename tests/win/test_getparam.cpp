@@ -98,21 +98,25 @@ TEST(GetParameters, ReadsTheRewrittenFileForEachKindOfTraceLog)
     }
 }
 
-// Whatever keeps the control file from being opened or replaced, it stays as it was, with one error box.
+// What keeps the control file from being opened or converted leaves it as it was, with one error box;
+// a file that is only kept from being replaced is read as it is.
 TEST(GetParameters, FileThatCannotBeReplacedStaysAsItWas)
 {
     const char* const convert = "Unable to convert line endings for qiv.control";
+    const char* const replace = "Unable to replace qiv.control; it is read as it is";
+    enum Hold { none, locked, readOnly };
     struct Case {
         const char* what;
         const char* benchFolder; // null: a folder of the test's own, with a trace log
         std::string file;        // empty: none, or the bench's own
-        bool locked;
+        Hold hold;
         const char* message;
     } cases[] = {
-        {"missing", nullptr, "", false, "Unable to open qiv.control"},
-        {"held open without delete sharing", nullptr, "jvmName=A\njvmVersion=1.5\n", true, convert},
-        {"in a read-only folder", "readonly", "", false, convert},
-        {"on a full disk", "smalldisk", "jvmName=Kept\n" + std::string(150 * 1024, '#') + "\n", false, convert},
+        {"missing", nullptr, "", none, "Unable to open qiv.control"},
+        {"held open without delete sharing", nullptr, "jvmName=A\njvmVersion=1.5\n", locked, replace},
+        {"read-only", nullptr, "jvmName=A\njvmVersion=1.5\n", readOnly, replace},
+        {"in a read-only folder", "readonly", "", none, convert},
+        {"on a full disk", "smalldisk", "jvmName=Kept\n" + std::string(150 * 1024, '#') + "\n", none, convert},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -128,21 +132,28 @@ TEST(GetParameters, FileThatCannotBeReplacedStaysAsItWas)
         if (!c.file.empty()) writeFile("qiv.control", c.file);
         std::string before = readFile("qiv.control");
         ASSERT_EQ(before.empty(), own && c.file.empty());
-        HANDLE held = c.locked ? CreateFileA("qiv.control", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                             FILE_ATTRIBUTE_NORMAL, nullptr)
-                               : nullptr;
+        HANDLE held = c.hold == locked ? CreateFileA("qiv.control", GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                       : nullptr;
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        if (c.hold == readOnly) SetFileAttributesA("qiv.control", FILE_ATTRIBUTE_READONLY);
         Params p;
-        EXPECT_FALSE(p.read());
+        bool readsOn = c.message == replace;
+        EXPECT_EQ(p.read(), readsOn);
         if (held) CloseHandle(held);
+        SetFileAttributesA("qiv.control", FILE_ATTRIBUTE_NORMAL);
         EXPECT_TRUE(readFile("qiv.control") == before) << "qiv.control was changed";
         EXPECT_FALSE(fileExists("__qiv.control"));
-        ASSERT_EQ(p.boxes.size(), 1u);
-        EXPECT_EQ(p.boxes[0].title, "Quivrell Installer: Error");
-        EXPECT_EQ(p.boxes[0].text, std::string(c.message) + "\n\nSee errors.log and jinstall.log files for details.");
+        Lines boxes, box{"Quivrell Installer: Error: " + std::string(c.message) + "\n\nSee errors.log and jinstall.log files for details."};
+        for (const CaughtBox& caught : p.boxes) boxes.push_back(caught.title + ": " + caught.text);
+        EXPECT_EQ(boxes, readsOn ? Lines{} : box);
+        if (readsOn) {
+            EXPECT_EQ(std::string(p.values->jvmName) + "|" + p.values->jvmRequiredVersion, "A|1.5");
+        }
         if (own) {
             EXPECT_EQ(readLogLines("errors.log"), Lines{c.message});
-            EXPECT_EQ(readLogLines("jinstall.log"), Lines{}) << "a failure to read is logged, not traced";
+            Lines trace = readsOn ? Lines{replace, "Valid version of jre.exe: 1.5"} : Lines{};
+            EXPECT_EQ(readLogLines("jinstall.log"), trace) << "a failure to read is logged, not traced";
         }
         if (!own && !c.file.empty())
             for (const auto& entry : fs::directory_iterator(".")) fs::remove_all(entry.path());

@@ -28,7 +28,7 @@ TEST(InstallSequence, FailuresBeforeTheWizardAreReported)
          {home, "Valid versions of jrew.exe: 1.4 through ", "Search for JVM: No"}},
         {"search off: nOnE", "jvmMinVersion=1.4\r\nsearchForJvm=nOnE\r\n", false, false, {notFound}, {notFound, later},
          {home, "Valid versions of jrew.exe: 1.4 through ", "Search for JVM: nOnE"}},
-        {"unreadable control file", nullptr, false, false, {"Unable to open qiv.control", general},
+        {"unreadable control file: the reader's box alone", nullptr, false, false, {"Unable to open qiv.control"},
          {"Unable to open qiv.control", "unable to get parameters", general, otherCausesText},
          {home, "unable to get parameters"}},
     };

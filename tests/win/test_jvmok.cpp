@@ -72,7 +72,9 @@ TEST(JvmCorrectVersion, LauncherLookup)
 TEST(TestVersion, VerdictsAreTracedAndLogged)
 {
     const std::string started = "test jvm launched ok: true", refused = "Jvm isn't installed properly.",
-                      missing = "Error running JVM: File or path is not found: false";
+                      missing = "Error running JVM: File or path is not found: false",
+                      stopped = "test jvm did not end within 1 s and was stopped: false";
+    SetEnvironmentVariableA("QIV_TEST_JVM_SECONDS", "1");
     struct Row {
         const char *what, *setting, *required;
         bool ok;
@@ -88,6 +90,7 @@ TEST(TestVersion, VerdictsAreTracedAndLogged)
         {"no result: a stale file never counts", "exit=0", "1.6", false,
          {started, "Unable to verify version jvmGood.txt", refused}, {refused}},
         {"launcher that cannot start", nullptr, "1.6", false, {missing}, {missing}},
+        {"a JVM that never ends is stopped", "sleep=2500\nresult=java.version=1.6.0", "1.6", false, {stopped}, {stopped}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -102,6 +105,8 @@ TEST(TestVersion, VerdictsAreTracedAndLogged)
         trace.insert(trace.end(), r.tail.begin(), r.tail.end());
         EXPECT_EQ(readLogLines("jinstall.log"), trace);
         EXPECT_EQ(readLogLines("errors.log"), r.errors);
+        if (r.tail[0] == stopped) Sleep(2000); // a JVM left running would write its result by now
         EXPECT_FALSE(fileExists("jvmGood.txt"));
     }
+    SetEnvironmentVariableA("QIV_TEST_JVM_SECONDS", nullptr);
 }
