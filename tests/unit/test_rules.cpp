@@ -376,6 +376,10 @@ TEST(SecurityRules, SpecificationsBackupsAndIdentityDatabase)
     eachRow([](const char* in) { std::string name = "-"; return keystoreInUserHome(in, name) ? name : "no"; },
             {{"${user.home}/.keystore", ".keystore"}, {"${USER.HOME}/.keystore", ".keystore"},
              {"${user.home}/sub/.keystore", "no"}, {"${user.home}.keystore", "no"}});
+    eachRow<bool>([](const char* in) { return staysInsideToken(parseSecuritySpec(in).afterToken); },
+        {{"${java.home}/lib/java.policy", true}, {"${user.home}.keystore", true}, {"${user.home}/./a\\b..", true},
+         {"${user.home}..\\..\\x.dll", false}, {"${java.home}/lib/../../x", false}, {"${user.home}/a/.. /x", false},
+         {"${user.home}/...", false}, {"${user.home}C:\\x", false}, {"${user.home}/x:s", false}, {"${user.home}//x", false}});
 }
 
 TEST(CleanupRules, ManifestPropertiesAndFolders)
