@@ -6,3 +6,7 @@ bool pathExists(const char* path);
 
 // Removes a file; false when it could not be removed (a missing file is not an error here).
 bool removeFile(const char* path);
+
+// True when a and b name the same file or folder, however each is spelt: the same full path ignoring
+// case, or the same file on the same volume (links, short names and other spellings included).
+bool samePlace(const char* a, const char* b);
