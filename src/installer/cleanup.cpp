@@ -29,6 +29,32 @@ bool isEmptyFile(const char* path)
     UniqueFile file(path, "rb");
     return file && std::fseek(file.get(), 0, SEEK_END) == 0 && std::ftell(file.get()) == 0;
 }
+
+// The full path Windows reads path as, without a separator at its end; empty when it has none.
+std::string fullPathName(const char* path)
+{
+    char full[pathSize];
+    DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full) return "";
+    while (length > 3 && full[length - 1] == '\\') full[--length] = '\0';
+    return full;
+}
+
+// Removes a link (a junction or a symbolic link, to a folder or a file) itself, never what it points to.
+// A system that opens the target when asked for the link itself (Wine does so with a host's symbolic
+// link, and its RemoveDirectoryA then removes an empty target) would delete through it: there the link
+// stays, and false comes back.
+bool removeLink(const char* path, DWORD attributes)
+{
+    BY_HANDLE_FILE_INFORMATION opened;
+    {
+        UniqueFileHandle link(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!link || !GetFileInformationByHandle(link.get(), &opened)) return false;
+    }
+    if (!(opened.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? RemoveDirectoryA(path) : DeleteFileA(path);
+}
 } // namespace
 
 void Install::cleanUp(bool success)
@@ -50,7 +76,12 @@ void Install::cleanUpManifest(bool success)
         while (reader.readPiece(line, sizeof line)) {
             std::string name = manifestName(line);
             if (name.empty()) continue;
-            if (staysInsideFolder(name))
+            // A short name is the run's file too.
+            char longName[pathSize];
+            DWORD length = GetLongPathNameA(name.c_str(), longName, sizeof longName);
+            if (isRunFile(name) || (length > 0 && length < sizeof longName && isRunFile(longName)))
+                traceMessage(traceLog, "not deleting a file of this run:", name.c_str());
+            else if (staysInsideFolder(name))
                 removeFile(name.c_str());
             else
                 traceMessage(traceLog, "not deleting a file outside the package folder:", name.c_str());
@@ -94,20 +125,22 @@ void Install::cleanUpJvmDir()
     }
 
     if (tempDir.empty()) tempDir = location;
-    // The temporary JVM lies in the package folder; a record that names any other folder does not get
-    // the cleanup to delete it.
+    // The temporary JVM lies in the package folder; a record that names any other folder, or the package
+    // folder itself, does not get the cleanup to delete it. What is removed is what was checked: the
+    // folder as Windows reads the record's text.
     char package[pathSize];
     getCurrentDir(package);
-    if (!isFolderInside(tempDir, package)) {
+    const std::string folder = fullPathName(tempDir.c_str());
+    if (!isFolderInside(folder, package)) {
         traceMessage(traceLog, "Warning: not deleting a folder outside the package folder:", tempDir.c_str());
         return;
     }
-    if (!removeDirAndSubdirs(tempDir.c_str())) {
-        std::string warning = "Warning: Unable to delete " + tempDir;
+    // The removal takes every folder it empties; nothing else is removed by name here, which would go
+    // through a link that could not be removed.
+    if (!removeDirAndSubdirs(folder.c_str())) {
+        std::string warning = "Warning: Unable to delete " + folder;
         traceMessage(traceLog, warning.c_str());
     }
-    _rmdir((tempDir + "\\bin").c_str());
-    _rmdir(tempDir.c_str());
 }
 
 void Install::cleanUpErrorsLog()
@@ -122,9 +155,12 @@ void Install::cleanUpLogFiles()
     readStartDir("startdir.txt", startDir);
     char current[pathSize];
     getCurrentDir(current);
-    if (!startDir[0] || !pathExists(startDir) || equalsNoCase(startDir, current)) return;
+    // Folders are compared as folders, not as texts: a log appended to itself doubles, and the Windows
+    // directory the logs fall back to may be this folder too.
+    if (!startDir[0] || !pathExists(startDir) || samePlace(startDir, current)) return;
     const char* destination =
         isDirWriteProtected(startDir) && !isDirWriteProtected(homeDirectory) ? homeDirectory : startDir;
+    if (destination == homeDirectory && samePlace(homeDirectory, current)) return;
     traceMessage(traceLog, "copying log files to", destination);
     _cleanUpLogFiles(destination);
 }
@@ -174,6 +210,9 @@ bool Install::isDirWriteProtected(const char* directory)
 bool Install::removeDirAndSubdirs(const char* directory)
 {
     traceMessage(traceLog, "removing all files and subdirs from", directory);
+    // A link where the folder was (a wizard may leave one) goes as a link: what it points to is not ours.
+    DWORD own = GetFileAttributesA(directory);
+    if (own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT)) return removeLink(directory, own);
     std::vector<WIN32_FIND_DATAA> entries;
     std::string pattern = std::string(directory) + "\\*.*";
     WIN32_FIND_DATAA entry;
@@ -191,8 +230,7 @@ bool Install::removeDirAndSubdirs(const char* directory)
         std::string path = std::string(directory) + "\\" + found.cFileName;
         DWORD attributes = found.dwFileAttributes;
         if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            // A link (to a folder or a file): the link goes, never what it points to.
-            removed = RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str());
+            removed = removeLink(path.c_str(), attributes);
         } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             removed = removeDirAndSubdirs(path.c_str());
         } else {
