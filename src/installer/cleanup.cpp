@@ -30,29 +30,12 @@ bool isEmptyFile(const char* path)
     return file && std::fseek(file.get(), 0, SEEK_END) == 0 && std::ftell(file.get()) == 0;
 }
 
-// The full path Windows reads path as, without a separator at its end; empty when it has none.
-std::string fullPathName(const char* path)
-{
-    char full[pathSize];
-    DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
-    if (length == 0 || length >= sizeof full) return "";
-    while (length > 3 && full[length - 1] == '\\') full[--length] = '\0';
-    return full;
-}
-
 // Removes a link (a junction or a symbolic link, to a folder or a file) itself, never what it points to.
-// A system that opens the target when asked for the link itself (Wine does so with a host's symbolic
-// link, and its RemoveDirectoryA then removes an empty target) would delete through it: there the link
-// stays, and false comes back.
+// Where the system opens the target when asked for the link (Wine does so with a host's symbolic link,
+// and its RemoveDirectoryA then removes an empty target), the link stays, and false comes back.
 bool removeLink(const char* path, DWORD attributes)
 {
-    BY_HANDLE_FILE_INFORMATION opened;
-    {
-        UniqueFileHandle link(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-        if (!link || !GetFileInformationByHandle(link.get(), &opened)) return false;
-    }
-    if (!(opened.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    if (!opensAsLink(path)) return false;
     return attributes & FILE_ATTRIBUTE_DIRECTORY ? RemoveDirectoryA(path) : DeleteFileA(path);
 }
 } // namespace

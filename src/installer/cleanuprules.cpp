@@ -116,7 +116,7 @@ bool normalisePath(const std::string& path, std::string& normal)
         std::string part = text.substr(start, end - start);
         if (part.empty() || part == ".") continue;
         if (part == "..") {
-            // The drive stays: "C:\.." is not above "C:\" for Windows, but it is no folder inside either.
+            // Windows stops a ".." at the drive, so such a path names another folder than it says.
             if (parts.empty() || parts.back().find(':') != std::string::npos) return false;
             parts.pop_back();
         } else if (part.find_first_not_of(". ") == std::string::npos) {
