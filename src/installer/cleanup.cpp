@@ -212,10 +212,10 @@ bool Install::removeDirAndSubdirs(const char* directory)
     for (const WIN32_FIND_DATAA& found : entries) {
         std::string path = std::string(directory) + "\\" + found.cFileName;
         DWORD attributes = found.dwFileAttributes;
-        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            removed = removeDirAndSubdirs(path.c_str()); // a link to a folder goes as a link there
+        } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
             removed = removeLink(path.c_str(), attributes);
-        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            removed = removeDirAndSubdirs(path.c_str());
         } else {
             removed = std::remove(path.c_str()) == 0;
         }
