@@ -29,6 +29,15 @@ bool isEmptyFile(const char* path)
     UniqueFile file(path, "rb");
     return file && std::fseek(file.get(), 0, SEEK_END) == 0 && std::ftell(file.get()) == 0;
 }
+
+// Removes a link (a junction or a symbolic link, to a folder or a file) itself, never what it points to.
+// Where the system opens the target when asked for the link (Wine does so with a host's symbolic link,
+// and its RemoveDirectoryA then removes an empty target), the link stays, and false comes back.
+bool removeLink(const char* path, DWORD attributes)
+{
+    if (!opensAsLink(path)) return false;
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? RemoveDirectoryA(path) : DeleteFileA(path);
+}
 } // namespace
 
 void Install::cleanUp(bool success)
@@ -50,7 +59,12 @@ void Install::cleanUpManifest(bool success)
         while (reader.readPiece(line, sizeof line)) {
             std::string name = manifestName(line);
             if (name.empty()) continue;
-            if (staysInsideFolder(name))
+            // A short name is the run's file too.
+            char longName[pathSize];
+            DWORD length = GetLongPathNameA(name.c_str(), longName, sizeof longName);
+            if (isRunFile(name) || (length > 0 && length < sizeof longName && isRunFile(longName)))
+                traceMessage(traceLog, "not deleting a file of this run:", name.c_str());
+            else if (staysInsideFolder(name))
                 removeFile(name.c_str());
             else
                 traceMessage(traceLog, "not deleting a file outside the package folder:", name.c_str());
@@ -94,20 +108,22 @@ void Install::cleanUpJvmDir()
     }
 
     if (tempDir.empty()) tempDir = location;
-    // The temporary JVM lies in the package folder; a record that names any other folder does not get
-    // the cleanup to delete it.
+    // The temporary JVM lies in the package folder; a record that names any other folder, or the package
+    // folder itself, does not get the cleanup to delete it. What is removed is what was checked: the
+    // folder as Windows reads the record's text.
     char package[pathSize];
     getCurrentDir(package);
-    if (!isFolderInside(tempDir, package)) {
+    const std::string folder = fullPathName(tempDir.c_str());
+    if (!isFolderInside(folder, package)) {
         traceMessage(traceLog, "Warning: not deleting a folder outside the package folder:", tempDir.c_str());
         return;
     }
-    if (!removeDirAndSubdirs(tempDir.c_str())) {
-        std::string warning = "Warning: Unable to delete " + tempDir;
+    // The removal takes every folder it empties; nothing else is removed by name here, which would go
+    // through a link that could not be removed.
+    if (!removeDirAndSubdirs(folder.c_str())) {
+        std::string warning = "Warning: Unable to delete " + folder;
         traceMessage(traceLog, warning.c_str());
     }
-    _rmdir((tempDir + "\\bin").c_str());
-    _rmdir(tempDir.c_str());
 }
 
 void Install::cleanUpErrorsLog()
@@ -122,9 +138,12 @@ void Install::cleanUpLogFiles()
     readStartDir("startdir.txt", startDir);
     char current[pathSize];
     getCurrentDir(current);
-    if (!startDir[0] || !pathExists(startDir) || equalsNoCase(startDir, current)) return;
+    // Folders are compared as folders, not as texts: a log appended to itself doubles, and the Windows
+    // directory the logs fall back to may be this folder too.
+    if (!startDir[0] || !pathExists(startDir) || samePlace(startDir, current)) return;
     const char* destination =
         isDirWriteProtected(startDir) && !isDirWriteProtected(homeDirectory) ? homeDirectory : startDir;
+    if (destination == homeDirectory && samePlace(homeDirectory, current)) return;
     traceMessage(traceLog, "copying log files to", destination);
     _cleanUpLogFiles(destination);
 }
@@ -175,6 +194,9 @@ bool Install::isDirWriteProtected(const char* directory)
 bool Install::removeDirAndSubdirs(const char* directory)
 {
     traceMessage(traceLog, "removing all files and subdirs from", directory);
+    // A link where the folder was (a wizard may leave one) goes as a link: what it points to is not ours.
+    DWORD own = GetFileAttributesA(directory);
+    if (own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT)) return removeLink(directory, own);
     std::vector<WIN32_FIND_DATAA> entries;
     std::string pattern = std::string(directory) + "\\*.*";
     WIN32_FIND_DATAA entry;
@@ -191,11 +213,10 @@ bool Install::removeDirAndSubdirs(const char* directory)
     for (const WIN32_FIND_DATAA& found : entries) {
         std::string path = std::string(directory) + "\\" + found.cFileName;
         DWORD attributes = found.dwFileAttributes;
-        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            // A link (to a folder or a file): the link goes, never what it points to.
-            removed = RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str());
-        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            removed = removeDirAndSubdirs(path.c_str());
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            removed = removeDirAndSubdirs(path.c_str()); // a link to a folder goes as a link there
+        } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            removed = removeLink(path.c_str(), attributes);
         } else {
             removed = std::remove(path.c_str()) == 0;
         }

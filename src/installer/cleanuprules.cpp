@@ -99,16 +99,55 @@ JvmLocationRecord readJvmLocation(std::FILE* in)
     return record;
 }
 
+bool normalisePath(const std::string& path, std::string& normal)
+{
+    std::string text = path;
+    for (char& c : text)
+        if (c == '/') c = '\\';
+    // A UNC path keeps its two leading separators, a rooted one its one.
+    std::size_t start = text.find_first_not_of('\\');
+    if (start == std::string::npos) start = text.size();
+    normal = text.substr(0, start < 2 ? start : 2);
+    const std::size_t rootSize = normal.size();
+    std::vector<std::string> parts;
+    for (std::size_t end; start < text.size(); start = end + 1) {
+        end = text.find('\\', start);
+        if (end == std::string::npos) end = text.size();
+        std::string part = text.substr(start, end - start);
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            // Windows stops a ".." at the drive, so such a path names another folder than it says.
+            if (parts.empty() || parts.back().find(':') != std::string::npos) return false;
+            parts.pop_back();
+        } else if (part.find_first_not_of(". ") == std::string::npos) {
+            return false;
+        } else {
+            parts.push_back(part);
+        }
+    }
+    for (const std::string& part : parts) normal += (normal.size() > rootSize ? "\\" : "") + part;
+    return true;
+}
+
 bool isFolderInside(const std::string& path, const std::string& folder)
 {
-    auto normal = [](std::string text) {
-        for (char& c : text)
-            if (c == '/') c = '\\';
-        while (text.size() > 1 && text.back() == '\\') text.pop_back();
-        lowerAscii(text.data());
-        return text;
-    };
-    std::string inner = normal(path), outer = normal(folder);
-    if (outer.empty() || hasParentStep(inner)) return false;
+    std::string inner, outer;
+    if (!normalisePath(path, inner) || !normalisePath(folder, outer) || outer.empty()) return false;
+    lowerAscii(inner.data());
+    lowerAscii(outer.data());
     return inner.size() > outer.size() + 1 && inner.compare(0, outer.size(), outer) == 0 && inner[outer.size()] == '\\';
+}
+
+bool isRunFile(const std::string& name)
+{
+    static const char* const ownFiles[] = {"__qivinstall.sem", "__qivshow.sem", "qiv.control", "cleanup.exe",
+                                           "__cleanup.exe", "qivstart.exe", "native.properties", "startdir.txt"};
+    std::string normal;
+    if (!normalisePath(name, normal) || normal.find_first_of("\\:") != std::string::npos) return false;
+    // Windows drops the dots and blanks that end a name: "qiv.control." is the control file.
+    normal.erase(normal.find_last_not_of(". ") + 1);
+    lowerAscii(normal.data());
+    for (const char* own : ownFiles)
+        if (normal == own) return true;
+    return normal.size() >= 4 && normal.compare(normal.size() - 4, 4, ".log") == 0;
 }

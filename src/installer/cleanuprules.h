@@ -40,6 +40,16 @@ struct JvmLocationRecord {
 // above; for each key the last line wins.
 JvmLocationRecord readJvmLocation(std::FILE* in);
 
-// True when path names a folder strictly inside folder (compared ignoring case, with "/" read as a
-// backslash and no ".." anywhere): the only folders a temporary JVM may be removed from.
+// Reads path as Windows does: "/" is a backslash, empty and "." parts go, ".." takes the part before it
+// away, and no separator ends it. False when a ".." climbs above the path's start or drive, or a part is
+// made only of dots and blanks (other than "." and ".."): Windows versions read such parts differently.
+bool normalisePath(const std::string& path, std::string& normal);
+
+// True when path names a folder strictly inside folder, both read by normalisePath and compared
+// ignoring case: the only folders a temporary JVM may be removed from. The folder itself is not inside.
 bool isFolderInside(const std::string& path, const std::string& folder);
+
+// True when a name, however spelt, is one of this run's own files in the package folder: the markers,
+// the control file, the programs, the hand-over files and every log. A manifest does not get to delete
+// them while the run still needs them.
+bool isRunFile(const std::string& name);

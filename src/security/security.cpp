@@ -51,6 +51,11 @@ bool Security::getFilenames(const char* specification, const char* javaHomeDir, 
     SecuritySpec parsed = parseSecuritySpec(specification);
     // A specification without a token names no place of its own: it is refused.
     if (parsed.base == SecurityBase::none) return false;
+    // The names come from a package: none of them gets to reach past the folder its token names.
+    if (!staysInsideToken(parsed.afterToken)) {
+        traceMessage(traceLog, "not copying a security file outside its folder:", specification);
+        return false;
+    }
     const char* base = parsed.base == SecurityBase::javaHome ? javaHomeDir : homeDirectory;
     if (!copyText(source, bufferSize, parsed.fileName.c_str())) return false;
 

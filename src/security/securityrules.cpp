@@ -45,6 +45,19 @@ SecuritySpec parseSecuritySpec(const char* specification)
     return parsed;
 }
 
+bool staysInsideToken(const std::string& afterToken)
+{
+    std::string name = afterToken.substr(afterToken.compare(0, 1, "/") == 0 ? 1 : 0);
+    if (name.find_first_of("/\\") == 0 || name.find(':') != std::string::npos) return false;
+    for (std::size_t start = 0, end; start <= name.size(); start = end + 1) {
+        end = name.find_first_of("/\\", start);
+        if (end == std::string::npos) end = name.size();
+        std::string part = name.substr(start, end - start);
+        if (!part.empty() && part != "." && part.find_first_not_of(". ") == std::string::npos) return false;
+    }
+    return true;
+}
+
 std::string backupPath(const std::string& path)
 {
     std::size_t slash = path.rfind('\\');

@@ -18,6 +18,11 @@ struct SecuritySpec {
 // Splits a specification such as "${java.home}/lib/security/java.policy" into its parts.
 SecuritySpec parseSecuritySpec(const char* specification);
 
+// True when the text after a token stays inside the folder the token names: past the one "/" that
+// follows the token it begins with no separator, holds no drive or stream colon, and has no part made
+// only of dots and blanks other than "." (".." and the forms Windows reads as it).
+bool staysInsideToken(const std::string& afterToken);
+
 // The backup of path: its last part without its extension, then ".001". A path without a backslash
 // keeps its extension.
 std::string backupPath(const std::string& path);

@@ -62,14 +62,18 @@ bool copyStream(std::FILE* in, std::FILE* out)
     if (!buffers) return false;
     const std::size_t passSize = static_cast<std::size_t>(count) * copyBufferSize;
 
+    // Only the bytes that were there when the copy began: a source that grows meanwhile (a log that is
+    // written to, or that is the target itself) would otherwise be followed without end.
     long long written = 0;
-    for (;;) {
-        std::size_t received = std::fread(buffers.get(), 1, passSize, in);
+    while (written < size) {
+        long long left = size - written;
+        std::size_t wanted = left < static_cast<long long>(passSize) ? static_cast<std::size_t>(left) : passSize;
+        std::size_t received = std::fread(buffers.get(), 1, wanted, in);
         if (received > 0) {
             if (std::fwrite(buffers.get(), 1, received, out) != received) return false;
             written += static_cast<long long>(received);
         }
-        if (received < passSize) {
+        if (received < wanted) {
             if (std::ferror(in)) return false;
             break;
         }
@@ -106,7 +110,8 @@ static bool isCopySource(const char* source)
 
 bool appendFile(const char* source, const char* target)
 {
-    if (!isCopySource(source)) return false;
+    // A file appended to itself doubles at best.
+    if (!isCopySource(source) || samePlace(source, target)) return false;
     UniqueFile in(source, "rb");
     UniqueFile out(target, "ab");
     unbuffered(in);

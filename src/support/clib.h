@@ -8,8 +8,8 @@
 #include <cstdio>
 
 
-// Copies everything from in, from its start, to out. True when every byte of the input was written.
-// The streams stay open and remain the caller's.
+// Copies in, from its start, to out: the bytes it holds when the copy begins. True when every one of
+// them was written. The streams stay open and remain the caller's.
 bool copyStream(std::FILE* in, std::FILE* out);
 
 // The number of buffers copyStream uses for an input of size bytes.
@@ -22,7 +22,7 @@ const char* fileNamePart(const char* path);
 bool isDir(const char* path);
 
 // Appends the bytes of the file source to target, creating target when absent. True when every byte
-// of source was appended.
+// of source was appended; false, and nothing appended, when target is source itself in any spelling.
 bool appendFile(const char* source, const char* target);
 
 // Makes target an exact copy of the file source. On failure no partial target is left behind.

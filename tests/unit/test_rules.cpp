@@ -378,6 +378,10 @@ TEST(SecurityRules, SpecificationsBackupsAndIdentityDatabase)
     eachRow([](const char* in) { std::string name = "-"; return keystoreInUserHome(in, name) ? name : "no"; },
             {{"${user.home}/.keystore", ".keystore"}, {"${USER.HOME}/.keystore", ".keystore"},
              {"${user.home}/sub/.keystore", "no"}, {"${user.home}.keystore", "no"}});
+    eachRow<bool>([](const char* in) { return staysInsideToken(parseSecuritySpec(in).afterToken); },
+        {{"${java.home}/lib/java.policy", true}, {"${user.home}.keystore", true}, {"${user.home}/./a\\b..", true},
+         {"${user.home}..\\..\\x.dll", false}, {"${java.home}/lib/../../x", false}, {"${user.home}/a/.. /x", false},
+         {"${user.home}/...", false}, {"${user.home}C:\\x", false}, {"${user.home}/x:s", false}, {"${user.home}//x", false}});
 }
 
 TEST(CleanupRules, ManifestPropertiesAndFolders)
@@ -411,11 +415,20 @@ TEST(CleanupRules, ManifestPropertiesAndFolders)
         {"nativeJvmHomeDir=C\\:/jre\r\nnativeJvmInstalledInTemp=true\nnativeTempJvmDir=C\\:/pkg/jre\n"
          "configureWinRegistry=NO\nconfigureWinRegistry=Yes\n", "C:\\jre|true|C:\\pkg\\jre|yes|5"},
         {"configureWinRegistry=false\n", "|||no|1"}});
-    // Strictly below, ignoring case and the kind of separator.
-    eachRow<bool>([](const char* in) { return isFolderInside(in, "C:\\Temp\\pkg"); },
-        {{"C:\\Temp\\pkg\\jre", true}, {"c:/temp/PKG/jre/", true}, {"C:\\Temp\\pkg", false},
-         {"C:\\Temp\\pkg2\\jre", false}, {"C:\\Temp\\pkg\\..\\other", false}, {"C:\\", false}});
+    // Paths as Windows reads them (parts it reads in more than one way refused), and strictly below
+    // C:\Temp\pkg ("|in"), ignoring case.
+    eachRow([](const char* in) {
+        std::string out;
+        return (normalisePath(in, out) ? out : "refused") + (isFolderInside(in, "C:\\Temp\\pkg\\") ? "|in" : "");
+    }, {{"C:\\Temp\\pkg\\jre", "C:\\Temp\\pkg\\jre|in"}, {"c:/temp//PKG/./jre/", "c:\\temp\\PKG\\jre|in"},
+        {"C:\\Temp\\pkg\\a\\..\\jre", "C:\\Temp\\pkg\\jre|in"}, {"C:\\Temp\\pkg\\.", "C:\\Temp\\pkg"}, {"C:\\Temp\\pkg2\\x", "C:\\Temp\\pkg2\\x"},
+        {"C:\\Temp\\pkg\\..\\x", "C:\\Temp\\x"}, {"C:\\", "C:"}, {"\\\\srv\\share\\.\\x", "\\\\srv\\share\\x"}, {"/x/", "\\x"},
+        {"C:\\Temp\\pkg\\...", "refused"}, {"C:\\Temp\\pkg\\.. \\x", "refused"}, {"C:\\..", "refused"}, {"a\\..\\..", "refused"}});
     EXPECT_FALSE(isFolderInside("C:\\Temp\\pkg\\jre", ""));
+    eachRow<bool>(isRunFile, {{"QIV.CONTROL", true}, {"./x/../qiv.control", true}, {"qiv.control. ", true},
+        {"__qivinstall.sem", true}, {"__qivshow.sem", true}, {"cleanup.exe", true}, {"__cleanup.exe", true},
+        {"qivstart.exe", true}, {"native.properties", true}, {"startdir.txt", true}, {"x.LOG", true},
+        {"lib\\qiv.control", false}, {"x.log.txt", false}, {"..\\qiv.control", false}, {"qiv.control2", false}});
 }
 
 // Launchers without "java" in their file name need swing; the test is case-sensitive.

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <random>
@@ -221,11 +222,31 @@ TEST(CLib, FailuresLeaveTargetsAlone)
     EXPECT_TRUE(fs::is_directory("dir"));
     EXPECT_FALSE(appendFile("missing.log", "all.log"));
     EXPECT_FALSE(appendFile("dir", "all.log"));
+    EXPECT_FALSE(appendFile("file", "./dir/../file")) << "a file is never appended to itself";
+    EXPECT_EQ(readFile("file"), "data");
     UniqueFile in("file", "rb");
     EXPECT_FALSE(copyStream(nullptr, in.get()));
     EXPECT_FALSE(copyStream(in.get(), nullptr));
     eachRow<bool>(isDir, {{"dir", true}, {"file", false}, {"missing", false}, {".", true}});
 }
+
+#if defined(__GLIBC__)
+// A source that grows while it is read is copied as long as it was at the start (700,000 bytes, not 3 MB).
+TEST(CLib, CopyTakesTheSizeTheSourceHadAtItsStart)
+{
+    static long long at, given;
+    UniqueFile in(fopencookie(nullptr, "rb", {[](void*, char* buffer, size_t size) -> ssize_t {
+        size = std::min<size_t>(size, static_cast<size_t>(3000000 - given));
+        given += static_cast<long long>(size);
+        return static_cast<ssize_t>(std::memset(buffer, 'g', size), size);
+    }, nullptr, [](void*, off64_t* offset, int whence) {
+        return at = *offset += whence == SEEK_END ? 700000 : whence == SEEK_CUR ? at : 0, 0;
+    }, nullptr}));
+    UniqueFile out(std::tmpfile());
+    EXPECT_TRUE(copyStream(in.get(), out.get()));
+    EXPECT_EQ(std::ftell(out.get()), 700000);
+}
+#endif
 
 TEST(CLib, JavaHomeIsTheLauncherFolderOrItsParentWhenNamedBin)
 {

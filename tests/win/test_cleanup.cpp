@@ -28,17 +28,21 @@ struct CleanupRun : InstallRun {
     }
 };
 
-// A symbolic link made by the host, as an unpacked archive could bring one.
-bool makeLink(const std::string& target, const std::string& link)
-{
-    auto hostPath = [](std::string path) { return std::replace(path.begin(), path.end(), '\\', '/'), path.substr(2); };
-    std::string from = hostPath(target), to = hostPath(link);
-    const char* const argv[] = {"ln", "-s", from.c_str(), to.c_str(), nullptr};
-    _spawnv(_P_NOWAIT, "Z:\\bin\\ln", argv); // Wine cannot wait for a host program: it is watched for
-    const DWORD kind = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
-    return waitUntil([&] { return GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000) &&
-           (GetFileAttributesA(link.c_str()) & kind) == kind;
-}
+// A symbolic link to a folder made by the host, as an unpacked archive could bring one. Wine can neither
+// wait for a host program (the link is watched for) nor remove the link: the host does.
+struct HostLink {
+    const std::string link;
+    bool onHost(std::vector<std::string> args, bool there) const
+    {
+        std::vector<const char*> argv;
+        for (std::string& arg : args)
+            std::replace(arg.begin(), arg.end(), '\\', '/'), argv.push_back(arg.c_str() + (arg[1] == ':' ? 2 : 0));
+        argv.push_back(nullptr);
+        _spawnv(_P_NOWAIT, ("Z:\\bin\\" + args[0]).c_str(), argv.data());
+        return waitUntil([&] { return (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) == there; }, 5000);
+    }
+    ~HostLink() { onHost({"rm", link}, false); }
+};
 
 } // namespace
 
@@ -46,39 +50,52 @@ bool makeLink(const std::string& target, const std::string& link)
 TEST(Cleanup, SuccessfulRunRemovesThePackageFilesAndNothingOutside)
 {
     CleanupRun run;
+    std::string shortName(MAX_PATH, '\0');
+    writeFile("__qivinstall.sem", "");
+    shortName.resize(GetShortPathNameA("__qivinstall.sem", shortName.data(), MAX_PATH));
     fs::create_directories("META-INF");
-    writeFile("META-INF\\MANIFEST.MF", "Name: TestJvm.class\r\nName: ..\\start\\keep.txt\r\n");
+    writeFile("META-INF\\MANIFEST.MF",
+              "Name: TestJvm.class\r\nName: ..\\start\\keep.txt\r\nName: ./x/../QIV.CONTROL\r\nName: " + shortName + "\r\n");
     for (const char* file : {"TestJvm.class", "swingall.jar", "changes.txt", "errors.log"}) writeFile(file, "");
     writeFile(run.start + "\\keep.txt", "the user's");
     run.installation->cleanUp(true);
     for (const char* gone : {"TestJvm.class", "swingall.jar", "changes.txt", "errors.log", "META-INF", "jinstall.log"})
         EXPECT_FALSE(fileExists(gone)) << gone;
     EXPECT_EQ(readFile(run.start + "\\keep.txt"), "the user's") << "the manifest deletes nothing outside the package";
+    EXPECT_TRUE(fileExists("qiv.control") && fileExists("__qivinstall.sem")) << "nor the run's own files, however spelt";
     EXPECT_FALSE(fileExists(run.start + "\\errors.log")) << "an empty errors.log is deleted, not copied";
 }
 
-// A failed run's own log ends with the verdict, and the logs are appended to those in the start folder
-// (an empty qivpand.log left out); in the Windows directory when the start folder is write-protected.
+// A failed run's own log ends with the verdict; the logs are appended to those in the start folder (an
+// empty qivpand.log left out), or the Windows directory when it is write-protected; never to themselves.
 TEST(Cleanup, FailedRunEndsItsOwnLogAndCopiesTheLogs)
 {
     const std::string readOnly = benchFolder("readonly"); // empty: the bench could not make one on this machine
-    enum Start { other, package, protectedStart };
-    struct Case { const char* what; Start start; bool windowsProtected; const char* copiedTo; } cases[] = {
-        {"start folder elsewhere", other, false, "start"},
-        {"the package folder in other case", package, false, ""},
-        {"write-protected start folder", protectedStart, false, "windows"},
-        {"the Windows directory write-protected too", protectedStart, true, "readonly"},
+    enum Start { other, upper, slash, shortName, protectedStart };
+    struct Case { const char* what; Start start; const char* windows; const char* copiedTo; } cases[] = {
+        {"start folder elsewhere", other, "", "start"},
+        {"the package folder in other case", upper, "", ""},
+        {"the package folder with a separator at its end", slash, "", ""},
+        {"the package folder by its short name", shortName, "", ""},
+        {"write-protected start folder", protectedStart, "", "windows"},
+        {"the Windows directory write-protected too", protectedStart, "readonly", "readonly"},
+        {"the Windows directory is the package folder", protectedStart, "package", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         if (c.start == protectedStart && readOnly.empty()) continue;
-        CleanupRun run(c.windowsProtected ? readOnly : "");
+        CleanupRun run(*c.windows == 'r' ? readOnly : "");
+        std::string upper = run.native(), shortName(MAX_PATH, '\0');
+        std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char ch) { return std::toupper(ch); });
+        shortName.resize(GetShortPathNameA(run.native().c_str(), shortName.data(), MAX_PATH));
+        ASSERT_NE(_stricmp(shortName.c_str(), run.native().c_str()), 0) << "Wine gives the test folder a short name";
+        const std::string spelt[] = {run.start, upper, run.native() + "\\", shortName, readOnly};
+        if (*c.windows == 'p') run.systemRoot.setString(spelt[slash]), run.installation->getEnvironmentSetup();
         run.installation->logAndTraceMessage("errors.log", "jinstall.log", "something failed");
         writeFile("qivpand.log", "");
+        writeFile("big.log", std::string(700000, 'b')); // more than one pass of the copy
         writeFile(run.start + "\\errors.log", "earlier run\r\n");
-        std::string upper = run.native();
-        std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char ch) { return std::toupper(ch); });
-        writeFile("startdir.txt", (c.start == other ? run.start : c.start == package ? upper : readOnly) + "\r\n");
+        writeFile("startdir.txt", spelt[c.start] + "\r\n");
         MessageBoxCatcher catcher;
         run.installation->cleanUp(false);
         const std::string to = *c.copiedTo == 's' ? run.start : *c.copiedTo == 'w' ? run.windows : readOnly;
@@ -93,11 +110,12 @@ TEST(Cleanup, FailedRunEndsItsOwnLogAndCopiesTheLogs)
                   to == run.windows ? errors : "");
         EXPECT_EQ(fileExists(to + "\\jinstall.log"), to != readOnly);
         EXPECT_FALSE(fileExists(to + "\\qivpand.log")) << "an empty qivpand.log is not copied";
+        EXPECT_EQ(fs::file_size("big.log"), 700000u) << "a log is never appended to itself";
         EXPECT_FALSE(fileExists(run.windows + "\\__qivtest.zos")) << "the write test leaves nothing behind";
         Lines boxes, expected;
         for (const CaughtBox& box : catcher.boxes()) boxes.push_back(box.text);
         const std::string box = "Unable to save errors.log\r\rTry installing from a non-write protected drive.";
-        if (c.windowsProtected) expected.push_back(box + englishSuffix());
+        if (*c.windows == 'r') expected.push_back(box + englishSuffix());
         EXPECT_EQ(boxes, expected);
     }
 }
@@ -126,6 +144,9 @@ TEST(Cleanup, TemporaryJvmOfTheRecord)
              "\r\nnativeJvmInstalled=true\r\nnativeJvmInstalledInTemp=true\r\nnativeTempJvmDir=" + slashed(pkg) +
              "/jre\r\nconfigureWinRegistry=true\r\n",
          true, {"jvmLocation " + final, "about to configure jvm 1.4.2", "configureJvm ok: true", removing}},
+        {"the package folder itself", "nativeJvmHomeDir=" + slashed(pkg) + "/.\r\nnativeJvmInstalledInTemp=true\r\n"
+         "configureWinRegistry=no\r\n", false, {"Warning: not deleting a folder outside the package folder: " + pkg + "\\."}},
+        {"relative", "nativeJvmHomeDir=jre\r\nnativeJvmInstalledInTemp=true\r\nconfigureWinRegistry=no\r\n", true, {removing}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -142,16 +163,21 @@ TEST(Cleanup, TemporaryJvmOfTheRecord)
     }
 }
 
+// A link inside the folder (to a folder with a file, or an empty one), and the folder itself a link: what a
+// link points to is never touched. Wine opens the target of a host's link, so there the links stay, reported.
 TEST(RemoveDirAndSubdirs, LinkIsNeverFollowed)
 {
-    CleanupRun run;
-    for (const char* file : {"target\\keep.txt", "jre\\a.txt"}) {
-        fs::create_directories(fs::path(file).parent_path());
-        writeFile(file, "kept");
+    for (auto [link, empty] : {std::pair{"jre\\link", false}, {"jre\\link", true}, {"jre", false}}) {
+        SCOPED_TRACE(std::string(link) + (empty ? " to an empty folder" : ""));
+        CleanupRun run;
+        fs::create_directories("target");
+        if (!empty) writeFile("target\\keep.txt", "kept");
+        if (std::string(link) != "jre") fs::create_directories("jre"), writeFile("jre\\a.txt", "");
+        HostLink host{run.native() + "\\" + link};
+        ASSERT_TRUE(host.onHost({"ln", "-s", run.native() + "\\target", host.link}, true));
+        bool removed = run.installation->removeDirAndSubdirs((run.native() + "\\jre").c_str());
+        EXPECT_TRUE(fs::is_directory("target") && readFile("target\\keep.txt") == (empty ? "" : "kept"))
+            << "what the link points to is never touched";
+        EXPECT_EQ(removed, !fileExists(link)) << "a link that could not be removed is no success";
     }
-    std::string link = run.native() + "\\jre\\link";
-    ASSERT_TRUE(makeLink(run.native() + "\\target", link));
-    bool removed = run.installation->removeDirAndSubdirs((run.native() + "\\jre").c_str());
-    EXPECT_EQ(readFile("target\\keep.txt"), "kept") << "what the link points to is never touched";
-    EXPECT_EQ(removed, !fileExists(link)) << "a link that could not be removed is no success";
 }

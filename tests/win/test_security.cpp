@@ -54,6 +54,8 @@ TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
          "user1", nullptr, false, {{"jre\\java.policy", policy}, {"WINDOWS\\.keystore", "KEYSTORE"}}, {noLogin}},
         {"names without a token, and a keystore without its source", {}, "java.policy", "lib/security/java.policy",
          "${user.home}missing.keystore", false, "user1", nullptr, false, {}, {}},
+        {"a name that reaches out of its folder", {}, "", "${user.home}/../jre/java.policy", "", false, "user1", nullptr,
+         true, {}, {"not copying a security file outside its folder: ${user.home}/../jre/java.policy"}},
         {"a keystore folder that cannot be made", {{"jre\\lib", "a file"}}, "", "",
          "${java.home}/lib/security/.keystore", false, "user1", nullptr, false, {{"jre\\lib", "a file"}},
          {"unable to create security directory {dir}\\jre\\lib\\security",
