@@ -87,8 +87,6 @@ using UniqueKernelHandle = UniqueHandleOf<HandleTraits<HANDLE, closeKernelHandle
 // Files and folders opened with CreateFileA: empty is INVALID_HANDLE_VALUE.
 using UniqueFileHandle = UniqueHandleOf<HandleTraits<HANDLE, closeKernelHandle, invalidHandle>>;
 using UniqueFindFile = UniqueHandleOf<HandleTraits<HANDLE, closeFindFile, invalidHandle>>;
-// Files opened with CreateFileA: empty is INVALID_HANDLE_VALUE.
-using UniqueFileHandle = UniqueHandleOf<HandleTraits<HANDLE, closeKernelHandle, invalidHandle>>;
 using UniqueFont = UniqueHandleOf<HandleTraits<HFONT, deleteFont, nullHandle<HFONT>>>;
 
 // A window's device context, released to its window.
