@@ -9,6 +9,7 @@
 #include "support/clib.h"
 #include "support/fsys.h"
 #include "support/handles.h"
+#include "support/removetree.h"
 #include "support/textbuf.h"
 #include "support/textfile.h"
 
@@ -174,32 +175,5 @@ bool Install::isDirWriteProtected(const char* directory)
 bool Install::removeDirAndSubdirs(const char* directory)
 {
     traceMessage(traceLog, "removing all files and subdirs from", directory);
-    std::vector<WIN32_FIND_DATAA> entries;
-    std::string pattern = std::string(directory) + "\\*.*";
-    WIN32_FIND_DATAA entry;
-    UniqueFindFile search(FindFirstFileA(pattern.c_str(), &entry));
-    if (search) {
-        do {
-            if (std::strcmp(entry.cFileName, ".") != 0 && std::strcmp(entry.cFileName, "..") != 0)
-                entries.push_back(entry);
-        } while (FindNextFileA(search.get(), &entry));
-    }
-    search.reset();
-
-    bool removed = true;
-    for (const WIN32_FIND_DATAA& found : entries) {
-        std::string path = std::string(directory) + "\\" + found.cFileName;
-        DWORD attributes = found.dwFileAttributes;
-        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            // A link (to a folder or a file): the link goes, never what it points to.
-            removed = RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str());
-        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            removed = removeDirAndSubdirs(path.c_str());
-        } else {
-            removed = std::remove(path.c_str()) == 0;
-        }
-        if (!removed) break;
-    }
-    _rmdir(directory);
-    return removed;
+    return removeTree(directory, [](const std::string&) { return false; });
 }

@@ -84,6 +84,8 @@ inline void deleteFont(HFONT font)
 using UniqueHkey = UniqueHandleOf<HandleTraits<HKEY, closeRegKey, nullHandle<HKEY>>>;
 // Process and thread handles: empty is NULL.
 using UniqueKernelHandle = UniqueHandleOf<HandleTraits<HANDLE, closeKernelHandle, nullHandle<HANDLE>>>;
+// Files opened by CreateFile: empty is INVALID_HANDLE_VALUE.
+using UniqueFileHandle = UniqueHandleOf<HandleTraits<HANDLE, closeKernelHandle, invalidHandle>>;
 using UniqueFindFile = UniqueHandleOf<HandleTraits<HANDLE, closeFindFile, invalidHandle>>;
 using UniqueFont = UniqueHandleOf<HandleTraits<HFONT, deleteFont, nullHandle<HFONT>>>;
 
