@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 std::string windowsPath(const std::string& unixPath)
 {
@@ -94,7 +95,7 @@ BOOL CALLBACK collect(HWND window, LPARAM lParam)
     Search& search = *reinterpret_cast<Search*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != search.pid) return TRUE;
+    if (search.pid && pid != search.pid) return TRUE;
     if (search.visibleOnly && !IsWindowVisible(window)) return TRUE;
     char cls[64] = "";
     GetClassNameA(window, cls, sizeof cls);
@@ -123,13 +124,31 @@ std::vector<HWND> ProgramRun::boxes() const
     return search.found;
 }
 
-std::vector<std::string> ProgramRun::answerBoxes()
+namespace {
+std::vector<std::string> answer(const std::vector<HWND>& boxes)
 {
     std::vector<std::string> texts;
-    for (HWND box : boxes()) {
+    for (HWND box : boxes) {
         HWND text = GetDlgItem(box, 0xFFFF);
         texts.push_back(text ? windowText(text) : "");
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
     return texts;
+}
+} // namespace
+
+std::vector<std::string> ProgramRun::answerBoxes()
+{
+    return answer(boxes());
+}
+
+std::vector<std::string> answerAnyBoxes()
+{
+    static std::set<HWND> answered; // a box stays visible for a moment after its answer
+    Search search{0, "#32770", "Quivrell Installer", true, true, {}};
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
+    std::vector<HWND> boxes;
+    for (HWND box : search.found)
+        if (answered.insert(box).second) boxes.push_back(box);
+    return answer(boxes);
 }

@@ -44,5 +44,9 @@ private:
     DWORD exitCode_ = STILL_ACTIVE;
 };
 
+// Answers, once each, the message boxes of every process (a setup's run is a process of its own) with
+// OK; returns their texts.
+std::vector<std::string> answerAnyBoxes();
+
 // A window's text, read without blocking on a busy window thread.
 std::string windowText(HWND window);
