@@ -2,7 +2,7 @@
 SHELL := /bin/sh
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps mingw host test test-mingw test-host fuzz faults demo bench clean
+.PHONY: all deps mingw host test test-mingw test-host fuzz faults demo bench dist clean
 
 all: mingw
 
@@ -36,6 +36,10 @@ faults: deps
 
 demo: mingw
 	sh tools/demo build/mingw
+
+# The release: build/dist/qivstart-<version>.zip.
+dist: mingw
+	sh tools/dist build/mingw build/dist
 
 bench: mingw
 	sh tools/bench build/mingw
