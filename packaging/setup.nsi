@@ -97,8 +97,18 @@ Section
   verdict:
   Delete "$package\errors.log"
   Delete "$package\cleanup.exe"
-  SetOutPath $TEMP ; a process's current folder cannot be removed
-  RMDir $package
+  ; A folder that is still some process's current folder cannot be removed yet (the last programs of
+  ; the run may take a moment to go).
+  SetOutPath $TEMP
+  StrCpy $R0 0
+  folderStays:
+    RMDir $package
+    IfFileExists "$package\*.*" 0 folderGone
+    IntOp $R0 $R0 + 1
+    IntCmp $R0 100 folderGone
+    Sleep 100
+    Goto folderStays
+  folderGone:
   SetErrorLevel $R1
   done:
 SectionEnd

@@ -62,17 +62,18 @@ const char* folderRefusal(const std::string& folder, const ProtectedFolders& fol
 {
     std::string path = comparableFolder(folder);
     if (path.empty()) return "not a full path";
-    if (path.size() == rootLength(path)) return "a drive or share root";
-    if (holds(path, comparableFolder(folders.windowsDir))) return "the Windows folder or a folder above it";
+    // A drive root reads "X:" here; a share root ends at the root's length.
+    if (path.find('\\', path[1] == ':' ? 0 : rootLength(path)) == std::string::npos) return "a drive or share root";
+    if (holds(path, comparableFolder(folders.windowsDir))) return "holds the Windows folder";
     std::string profile = comparableFolder(folders.userProfile);
     std::string profiles = parentOf(profile);
     if (holds(path, profile) || (!profiles.empty() && (holds(path, profiles) || equalsNoCase(parentOf(path).c_str(),
                                                                                                  profiles.c_str()))))
-        return "a user's profile folder or a folder above one";
-    if (holds(path, comparableFolder(folders.startDir))) return "the start folder or a folder above it";
+        return "holds a user profile";
+    if (holds(path, comparableFolder(folders.startDir))) return "holds the start folder";
     std::string program = comparableFolder(folders.programDir);
     if (program.empty() || !equalsNoCase(path.c_str(), program.c_str()))
-        return "not the folder the cleanup program runs from";
+        return "not the cleanup program's folder";
     return nullptr;
 }
 

@@ -29,8 +29,8 @@ bool removeContents(const std::string& directory, const RemoveFailure& failed, c
 
     for (const WIN32_FIND_DATAA& found : entries) {
         std::string path = directory + "\\" + found.cFileName;
-        if (std::any_of(keep.begin(), keep.end(), [&](const std::string& k) { return equalsNoCase(path.c_str(), k.c_str()); }))
-            continue;
+        auto isPath = [&](const std::string& kept) { return equalsNoCase(path.c_str(), kept.c_str()); };
+        if (std::any_of(keep.begin(), keep.end(), isPath)) continue;
         DWORD attributes = found.dwFileAttributes;
         bool removed;
         if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {

@@ -124,31 +124,17 @@ std::vector<HWND> ProgramRun::boxes() const
     return search.found;
 }
 
-namespace {
-std::vector<std::string> answer(const std::vector<HWND>& boxes)
+std::vector<std::string> ProgramRun::answerBoxes(bool anyProcess)
 {
+    static std::set<HWND> answered; // a box stays visible for a moment after its answer
+    Search search{anyProcess ? 0 : pid_, "#32770", "Quivrell Installer", true, true, {}};
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
     std::vector<std::string> texts;
-    for (HWND box : boxes) {
+    for (HWND box : search.found) {
+        if (anyProcess && !answered.insert(box).second) continue;
         HWND text = GetDlgItem(box, 0xFFFF);
         texts.push_back(text ? windowText(text) : "");
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
     return texts;
-}
-} // namespace
-
-std::vector<std::string> ProgramRun::answerBoxes()
-{
-    return answer(boxes());
-}
-
-std::vector<std::string> answerAnyBoxes()
-{
-    static std::set<HWND> answered; // a box stays visible for a moment after its answer
-    Search search{0, "#32770", "Quivrell Installer", true, true, {}};
-    EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
-    std::vector<HWND> boxes;
-    for (HWND box : search.found)
-        if (answered.insert(box).second) boxes.push_back(box);
-    return answer(boxes);
 }

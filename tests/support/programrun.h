@@ -35,18 +35,15 @@ public:
     HWND window(const char* windowClass, const char* title, bool visibleOnly) const;
     // The process's message boxes (titles beginning with "Quivrell Installer").
     std::vector<HWND> boxes() const;
-    // Answers every box with OK; returns the texts of the boxes answered.
-    std::vector<std::string> answerBoxes();
+    // Answers every box with OK; returns the texts of the boxes answered. anyProcess: the boxes of
+    // every process (a setup's run is a process of its own), each answered once.
+    std::vector<std::string> answerBoxes(bool anyProcess = false);
 
 private:
     HANDLE process_ = nullptr;
     DWORD pid_ = 0;
     DWORD exitCode_ = STILL_ACTIVE;
 };
-
-// Answers, once each, the message boxes of every process (a setup's run is a process of its own) with
-// OK; returns their texts.
-std::vector<std::string> answerAnyBoxes();
 
 // A window's text, read without blocking on a busy window thread.
 std::string windowText(HWND window);
