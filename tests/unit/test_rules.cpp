@@ -421,7 +421,7 @@ TEST(CleanupRules, ManifestPropertiesAndFolders)
 TEST(CleanupProgramRules, RefusedFoldersAndTheLogFolder)
 {
     eachRow([](const char* folder) {
-        ProtectedFolders here{"C:\\Windows", "C:\\Users\\ann", "C:\\Users\\ann\\Downloads", *folder == '!' ? "" : folder};
+        ProtectedFolders here{"C:\\Windows", "C:\\Users\\ann", "C:\\Users\\ann\\Downloads", *folder == '!' ? "C:\\q3" : folder};
         const char* why = folderRefusal(folder + (*folder == '!'), here);
         return std::string(why ? why : "ok");
     }, {{"C:\\Users\\ann\\AppData\\Local\\Temp\\q1", "ok"}, {"c:/users/ANN/appdata//temp/q1/", "ok"},
