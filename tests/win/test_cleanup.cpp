@@ -159,10 +159,8 @@ TEST(RemoveDirAndSubdirs, LinkIsNeverFollowed)
     EXPECT_EQ(removed, !fileExists(link)) << "a link that could not be removed is no success";
 }
 
-// The package's cleanup program, started in the package folder with it as its one argument, as the
-// hand-over starts it, and told the start folder as the unpacker tells it; here qivstart.exe never
-// ends and a file is held open. A clean run is the setup program's test, the folders it refuses the
-// rules' test.
+// The package's cleanup program, started as the hand-over and the unpacker start it, while qivstart.exe
+// never ends and a file is held open (a clean run is the setup's test, the refused folders the rules').
 TEST(CleanupProgram, EndsWithinItsBoundAndListsWhatStays)
 {
     TestFolder start("start");

@@ -1,5 +1,4 @@
-// Setup programs made by qivpack, started from a Downloads folder: each unpacks into a new folder
-// under %TEMP%, runs the package there and leaves nothing of it behind.
+// Setup programs made by qivpack, started from a Downloads folder: nothing of their packages stays behind.
 #include "fakejvm.h"
 #include "programrun.h"
 #include "regscope.h"
