@@ -3,7 +3,7 @@ SHELL := /bin/sh
 FUZZ_SECONDS ?= 30
 FUZZ_LONG_SECONDS ?= 600
 
-.PHONY: all deps mingw host test test-mingw test-host fuzz fuzz-long faults demo bench clean
+.PHONY: all deps mingw host test test-mingw test-host fuzz fuzz-long faults demo bench dist clean
 
 all: mingw
 
@@ -41,6 +41,10 @@ faults: deps
 
 demo: mingw
 	sh tools/demo build/mingw
+
+# The release: build/dist/qivstart-<version>.zip.
+dist: mingw
+	sh tools/dist build/mingw build/dist
 
 bench: mingw
 	sh tools/bench build/mingw

@@ -5,7 +5,7 @@ set -eu
 
 packages="make cmake g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
 wine wine64 wine64-tools xvfb xauth imagemagick
-googletest clang libclang-rt-14-dev openjdk-17-jdk-headless"
+googletest clang libclang-rt-14-dev openjdk-17-jdk-headless nsis zip unzip"
 
 missing=""
 for p in $packages; do

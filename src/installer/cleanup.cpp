@@ -9,6 +9,7 @@
 #include "support/fsys.h"
 #include "support/handles.h"
 #include "support/markers.h"
+#include "support/removetree.h"
 #include "support/textbuf.h"
 #include "support/textfile.h"
 
@@ -30,14 +31,6 @@ bool isEmptyFile(const char* path)
     return file && std::fseek(file.get(), 0, SEEK_END) == 0 && std::ftell(file.get()) == 0;
 }
 
-// Removes a link (a junction or a symbolic link, to a folder or a file) itself, never what it points to.
-// Where the system opens the target when asked for the link (Wine does so with a host's symbolic link,
-// and its RemoveDirectoryA then removes an empty target), the link stays, and false comes back.
-bool removeLink(const char* path, DWORD attributes)
-{
-    if (!opensAsLink(path)) return false;
-    return attributes & FILE_ATTRIBUTE_DIRECTORY ? RemoveDirectoryA(path) : DeleteFileA(path);
-}
 } // namespace
 
 void Install::cleanUp(bool success)
@@ -194,34 +187,5 @@ bool Install::isDirWriteProtected(const char* directory)
 bool Install::removeDirAndSubdirs(const char* directory)
 {
     traceMessage(traceLog, "removing all files and subdirs from", directory);
-    // A link where the folder was (a wizard may leave one) goes as a link: what it points to is not ours.
-    DWORD own = GetFileAttributesA(directory);
-    if (own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT)) return removeLink(directory, own);
-    std::vector<WIN32_FIND_DATAA> entries;
-    std::string pattern = std::string(directory) + "\\*.*";
-    WIN32_FIND_DATAA entry;
-    UniqueFindFile search(FindFirstFileA(pattern.c_str(), &entry));
-    if (search) {
-        do {
-            if (std::strcmp(entry.cFileName, ".") != 0 && std::strcmp(entry.cFileName, "..") != 0)
-                entries.push_back(entry);
-        } while (FindNextFileA(search.get(), &entry));
-    }
-    search.reset();
-
-    bool removed = true;
-    for (const WIN32_FIND_DATAA& found : entries) {
-        std::string path = std::string(directory) + "\\" + found.cFileName;
-        DWORD attributes = found.dwFileAttributes;
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            removed = removeDirAndSubdirs(path.c_str()); // a link to a folder goes as a link there
-        } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            removed = removeLink(path.c_str(), attributes);
-        } else {
-            removed = std::remove(path.c_str()) == 0;
-        }
-        if (!removed) break;
-    }
-    _rmdir(directory);
-    return removed;
+    return removeTree(directory, [](const std::string&) { return false; });
 }

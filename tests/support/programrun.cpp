@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 std::string windowsPath(const std::string& unixPath)
 {
@@ -95,7 +96,7 @@ BOOL CALLBACK collect(HWND window, LPARAM lParam)
     Search& search = *reinterpret_cast<Search*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != search.pid) return TRUE;
+    if (search.pid && pid != search.pid) return TRUE;
     if (search.visibleOnly && !IsWindowVisible(window)) return TRUE;
     char cls[64] = "";
     GetClassNameA(window, cls, sizeof cls);
@@ -124,12 +125,18 @@ std::vector<HWND> ProgramRun::boxes() const
     return search.found;
 }
 
-std::vector<std::string> ProgramRun::answerBoxes()
+std::vector<std::string> ProgramRun::answerBoxes(bool anyProcess)
 {
+    static std::set<HWND> answered; // a box stays visible for a moment after its answer
+    Search search{anyProcess ? 0 : pid_, "#32770", "Quivrell Installer", true, true, {}};
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
     std::vector<std::string> texts;
-    for (HWND box : boxes()) {
-        // A box answered a moment ago may not have closed yet: it is counted once.
-        if (std::find(answered_.begin(), answered_.end(), box) != answered_.end()) continue;
+    for (HWND box : search.found) {
+        // A box answered a moment ago may not have closed yet: it is counted once, also when the
+        // boxes of every process are answered by more than one run.
+        bool seen = std::find(answered_.begin(), answered_.end(), box) != answered_.end();
+        if (anyProcess && !answered.insert(box).second) seen = true;
+        if (seen) continue;
         answered_.push_back(box);
         HWND text = GetDlgItem(box, 0xFFFF);
         texts.push_back(text ? windowText(text) : "");

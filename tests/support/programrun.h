@@ -35,8 +35,9 @@ public:
     HWND window(const char* windowClass, const char* title, bool visibleOnly) const;
     // The process's message boxes (titles beginning with "Quivrell Installer").
     std::vector<HWND> boxes() const;
-    // Answers every box not answered before with OK; returns their texts.
-    std::vector<std::string> answerBoxes();
+    // Answers every box not answered before with OK; returns their texts. anyProcess: the boxes of
+    // every process (a setup's run is a process of its own).
+    std::vector<std::string> answerBoxes(bool anyProcess = false);
 
 private:
     HANDLE process_ = nullptr;

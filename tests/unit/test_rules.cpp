@@ -1,3 +1,4 @@
+#include "cleanup/folderrules.h"
 #include "control/controlfile.h"
 #include "control/singlekey.h"
 #include "exec/commandrules.h"
@@ -430,6 +431,38 @@ TEST(CleanupRules, ManifestPropertiesAndFolders)
         {"qivstart.exe", true}, {"native.properties", true}, {"startdir.txt", true}, {"x.LOG", true},
         {"lib\\qiv.control", false}, {"x.log.txt", false}, {"..\\qiv.control", false}, {"qiv.control2", false}});
 }
+
+// The cleanup program empties only the folder it runs from ("!": another), never one holding what the user keeps.
+TEST(CleanupProgramRules, RefusedFoldersAndTheLogFolder)
+{
+    eachRow([](const char* folder) {
+        ProtectedFolders here{"C:\\Windows", "C:\\Users\\ann", "C:\\Users\\ann\\Downloads", *folder == '!' ? "C:\\q3" : folder};
+        const char* why = folderRefusal(folder + (*folder == '!'), here);
+        return std::string(why ? why : "ok");
+    }, {{"C:\\Users\\ann\\AppData\\Local\\Temp\\q1", "ok"}, {"c:/users/ANN/appdata//temp/q1/", "ok"},
+        {"\\\\srv\\share\\q1", "ok"}, {"C:\\Win", "ok"}, {"C:\\Users\\ann2x\\q", "ok"}, {"C:", "not a full path"},
+        {"q1", "not a full path"}, {"C:\\q1\\..\\..", "not a full path"}, {"!C:\\q2", "not the cleanup program's folder"},
+        {"C:\\", "a drive or share root"}, {"\\\\srv\\share", "a drive or share root"}, {"C:\\Users", "holds a user profile"},
+        {"C:\\WINDOWS\\", "holds the Windows folder"}, {"C:\\Users\\bob", "holds a user profile"},
+        {"C:\\Users\\ann\\Downloads", "holds the start folder"}});
+    EXPECT_EQ(cleanupLogFolder("D:/a//b/", "C:\\x") + cleanupLogFolder("", "C:\\x") + cleanupLogFolder(nullptr, "x"),
+              "D:\\a\\bC:\\x");
+}
+
+#ifdef QIV_DOCS_DIR
+// The packagers' reference has a row for every key of the table, ending with its limit, and the lookups.
+TEST(ControlFileDoc, EveryKeyWithItsLimit)
+{
+    std::string doc = readFile(QIV_DOCS_DIR "/control-file.md");
+    for (int i = 0; i < controlKeyCount; ++i) {
+        std::size_t at = doc.find(std::string("\n| `") + controlKeys()[i].name + "` |"), end = doc.find('\n', at + 1);
+        std::string tail = "| " + std::to_string(controlKeys()[i].size - 1) + " |";
+        EXPECT_TRUE(at != std::string::npos && doc.compare(end - tail.size(), tail.size(), tail) == 0) << tail;
+    }
+    for (const char* key : {"configureWinRegistry", "jvmThirdPartyInstaller"})
+        EXPECT_NE(doc.find(std::string("\n| `") + key), std::string::npos);
+}
+#endif
 
 // Launchers without "java" in their file name need swing; the test is case-sensitive.
 TEST(WizardRules, SwingAndClassPath)

@@ -1,6 +1,9 @@
 // The cleanup at the end of every run.
+#include "fakejvm.h"
 #include "installrun.h"
 #include "programrun.h"
+
+#include "support/handles.h"
 
 #include <process.h>
 
@@ -180,4 +183,39 @@ TEST(RemoveDirAndSubdirs, LinkIsNeverFollowed)
             << "what the link points to is never touched";
         EXPECT_EQ(removed, !fileExists(link)) << "a link that could not be removed is no success";
     }
+}
+
+// The package's cleanup program, started as the hand-over and the unpacker start it, while qivstart.exe
+// never ends and a file is held open (a clean run is the setup's test, the refused folders the rules').
+TEST(CleanupProgram, EndsWithinItsBoundAndListsWhatStays)
+{
+    TestFolder start("start");
+    const std::string pkg = start.native() + "\\pkg", away = start.native() + "\\..\\away";
+    for (const std::string& file : {pkg + "\\a\\b.txt", pkg + "\\held.txt", away + "\\keep.txt"})
+        fs::create_directories(fs::path(file).parent_path()), writeFile(file, "x");
+    writeFile(pkg + "\\errors.log", "an error\r\n"); // stays for the unpacker's verdict
+    HostLink host{pkg + "\\a\\link"};
+    ASSERT_TRUE(host.onHost({"ln", "-s", away, host.link}, true));
+    fs::copy_file(programFromEnvironment("QIV_CLEANUP"), pkg + "\\__cleanup.exe");
+    UniqueFileHandle held(CreateFileA((pkg + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    FakeJvmHome never(pkg, {"qivstart.exe"}, {"sleep=60000"});
+    ProgramRun startup(pkg + "\\qivstart.exe", "", pkg);
+    SetEnvironmentVariableA("QIV_START_DIR", start.native().c_str());
+    SetEnvironmentVariableA("QIV_CLEANUP_WAIT_MS", "1500");
+    ProgramRun run(pkg + "\\__cleanup.exe", "\"" + pkg + "\"", pkg);
+    SetEnvironmentVariableA("QIV_START_DIR", nullptr);
+    SetEnvironmentVariableA("QIV_CLEANUP_WAIT_MS", nullptr);
+    ASSERT_TRUE(run.waitForExit(6000)) << "the wait for qivstart.exe is bounded";
+    EXPECT_EQ(run.exitCode(), 1u);
+    // Wine cannot remove a host's link through Windows calls: then it is listed too, never followed.
+    Lines log = readPlainLines("cleanup.log"), left;
+    log.erase(std::remove(log.begin(), log.end(), "not removed: " + pkg + "\\a\\link"), log.end());
+    EXPECT_EQ(log, (Lines{"qivstart.exe did not end within its time", "not removed: " + pkg + "\\held.txt",
+                          "not removed: " + pkg + "\\qivstart.exe"}));
+    for (const auto& entry : fs::directory_iterator(pkg))
+        if (!entry.is_directory()) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (Lines{"__cleanup.exe", "errors.log", "held.txt", "qivstart.exe"}));
+    EXPECT_FALSE(fileExists(pkg + "\\a\\b.txt"));
+    EXPECT_EQ(readFile(away + "\\keep.txt"), "x") << "what a link points to is never touched";
 }

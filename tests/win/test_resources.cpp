@@ -116,11 +116,11 @@ TEST(Resources, VersionInformationNamesTheProduct)
     };
     EXPECT_EQ(value("ProductName"), "Quivrell Installer");
     EXPECT_EQ(value("FileDescription"), "Quivrell Installer start-up program");
-    EXPECT_EQ(value("FileVersion"), "1.0.0.0");
+    EXPECT_EQ(value("FileVersion"), "1.1.0.0");
     EXPECT_EQ(value("OriginalFilename"), "qivstart.exe");
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010001u);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }
