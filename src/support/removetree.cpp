@@ -77,7 +77,7 @@ bool removeFolder(const std::string& directory, const RemoveFailure& failed, con
 
 bool removeTree(const char* directory, const RemoveFailure& failed, const std::vector<std::string>& keep)
 {
+    // A stop asked by the failure callback leaves something behind too.
     bool removedAll = true;
-    removeFolder(directory, failed, keep, removedAll, true);
-    return removedAll;
+    return removeFolder(directory, failed, keep, removedAll, true) && removedAll;
 }
