@@ -1,4 +1,4 @@
-// The security file rules: a path specification splits into parts that give it back whole, a backup
+// The security file rules: a security file entry splits into parts that give it back whole, a backup
 // stays in its file's folder, and an identity database entry reads as one clean Windows path.
 #include "fuzz.h"
 #include "security/securityrules.h"
