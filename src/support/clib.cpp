@@ -44,22 +44,24 @@ int copyBufferCount(long long size)
     return count > copyBufferLimit ? copyBufferLimit : static_cast<int>(count);
 }
 
+int allocateCopyBuffers(std::unique_ptr<char[]>& block, int count)
+{
+    for (; count > 0; --count) {
+        block.reset(new (std::nothrow) char[static_cast<std::size_t>(count) * copyBufferSize]);
+        if (block) break;
+    }
+    return count;
+}
+
 bool copyStream(std::FILE* in, std::FILE* out)
 {
     if (!in || !out) return false;
     long long size = streamSize(in);
     if (size < 0) return false;
 
-    // As many buffers as one pass needs, up to the limit, side by side so that a pass is read and
-    // written in one call each; when the memory is not there, fewer buffers do.
-    int count = copyBufferCount(size);
     std::unique_ptr<char[]> buffers;
-    for (;;) {
-        buffers.reset(new (std::nothrow) char[static_cast<std::size_t>(count) * copyBufferSize]);
-        if (buffers || count == 1) break;
-        --count;
-    }
-    if (!buffers) return false;
+    int count = allocateCopyBuffers(buffers, copyBufferCount(size));
+    if (count == 0) return false;
     const std::size_t passSize = static_cast<std::size_t>(count) * copyBufferSize;
 
     // Only the bytes that were there when the copy began: a source that grows meanwhile (a log that is

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 
 
 // Copies in, from its start, to out: the bytes it holds when the copy begins. True when every one of
@@ -14,6 +15,10 @@ bool copyStream(std::FILE* in, std::FILE* out);
 
 // The number of buffers copyStream uses for an input of size bytes.
 int copyBufferCount(long long size);
+
+// Up to count copy buffers side by side in block, so that a pass is read and written in one call each;
+// when the memory is not there, fewer buffers do. Returns how many it got (0: not even one).
+int allocateCopyBuffers(std::unique_ptr<char[]>& block, int count);
 
 // The file name of a path: the text after its last backslash, or all of it.
 const char* fileNamePart(const char* path);

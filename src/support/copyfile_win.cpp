@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
-#include <new>
 
 namespace {
 
@@ -31,17 +30,6 @@ KeptBuffers& kept()
     return *buffers;
 }
 
-// Up to count buffers side by side, so that a pass is read and written in one call each; when the
-// memory is not there, fewer buffers do. Returns how many it got (0: not even one).
-int allocate(std::unique_ptr<char[]>& block, int count)
-{
-    for (; count > 0; --count) {
-        block.reset(new (std::nothrow) char[static_cast<std::size_t>(count) * copyBufferSize]);
-        if (block) break;
-    }
-    return count;
-}
-
 // The buffers of one copy: as many as its size calls for, the kept ones when they are free.
 class CopyBuffers {
 public:
@@ -49,14 +37,14 @@ public:
     {
         int wanted = copyBufferCount(size);
         if (!lock_.owns_lock()) {
-            count_ = allocate(own_, wanted);
+            count_ = allocateCopyBuffers(own_, wanted);
             data_ = own_.get();
             return;
         }
         KeptBuffers& buffers = kept();
         if (buffers.count < wanted) {
             buffers.block.reset();
-            buffers.count = allocate(buffers.block, wanted);
+            buffers.count = allocateCopyBuffers(buffers.block, wanted);
         }
         count_ = std::min(wanted, buffers.count);
         data_ = buffers.block.get();
