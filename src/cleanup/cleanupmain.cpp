@@ -7,6 +7,7 @@
 // waits for the run says so by naming the start folder in QIV_START_DIR; a non-empty "errors.log"
 // then stays too, for the unpacker's verdict (its copy is in the start folder already).
 #include "cleanup/folderrules.h"
+#include "support/fsys.h"
 #include "support/limits.h"
 #include "support/removetree.h"
 #include "support/textfile.h"
@@ -39,13 +40,6 @@ bool waitForStartupProgram(const std::string& folder)
     return true;
 }
 
-std::string fullPath(const char* path)
-{
-    char full[pathSize];
-    DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
-    return length == 0 || length >= sizeof full ? std::string() : std::string(full);
-}
-
 std::string folderOf(const std::string& path)
 {
     std::size_t last = path.rfind('\\');
@@ -66,12 +60,12 @@ void writeLog(const std::string& logFolder, const std::vector<std::string>& line
 int main(int argc, char** argv)
 {
     if (argc != 2) return 2;
-    std::string folder = fullPath(argv[1]);
+    std::string folder = fullPathName(argv[1]);
     while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
 
     char own[pathSize];
     DWORD ownLength = GetModuleFileNameA(nullptr, own, sizeof own);
-    std::string ownPath = ownLength && ownLength < sizeof own ? fullPath(own) : std::string();
+    std::string ownPath = ownLength && ownLength < sizeof own ? fullPathName(own) : std::string();
     char text[pathSize] = "";
     ProtectedFolders folders;
     if (GetWindowsDirectoryA(text, sizeof text) < sizeof text) folders.windowsDir = text;
