@@ -3,7 +3,7 @@ SHELL := /bin/sh
 FUZZ_SECONDS ?= 30
 FUZZ_LONG_SECONDS ?= 600
 
-.PHONY: all deps mingw host test test-mingw test-host fuzz fuzz-long faults demo bench dist clean
+.PHONY: all deps mingw host test test-mingw test-host fuzz fuzz-long share faults demo bench dist clean
 
 all: mingw
 
@@ -31,7 +31,11 @@ fuzz: host
 fuzz-long: host
 	sh tools/fuzz-all build/host $(FUZZ_LONG_SECONDS)
 
-test: test-mingw test-host fuzz
+# The tests' lines against the code's: at most 40 %.
+share:
+	@sh tools/test-share
+
+test: share test-mingw test-host fuzz
 	@echo "make test: every test passed and the fuzz targets ran $(FUZZ_SECONDS) s each without a finding"
 
 # Applies each deliberate fault of tools/faults/ to a scratch copy and runs the tests against it;
