@@ -35,7 +35,7 @@ fuzz-long: host
 share:
 	@sh tools/test-share
 
-test: share test-mingw test-host fuzz
+test: test-mingw test-host fuzz share
 	@echo "make test: every test passed and the fuzz targets ran $(FUZZ_SECONDS) s each without a finding"
 
 # Applies each deliberate fault of tools/faults/ to a scratch copy and runs the tests against it;
