@@ -1,5 +1,5 @@
-// What the fuzz targets share: the check that names a broken invariant, the input read as C texts, and
-// a stream over the input's bytes.
+// What the fuzz targets share: the check that names a broken promise, the input read as C texts or as a
+// stream, and the words a Windows program reads from its command line.
 #pragma once
 
 #include <algorithm>
@@ -18,10 +18,7 @@
 // A C text in a block of exactly its size, so that a read past its NUL is caught.
 using CText = std::vector<char>;
 
-inline CText cText(const std::string& text)
-{
-    return CText(text.c_str(), text.c_str() + std::strlen(text.c_str()) + 1);
-}
+inline CText cText(const std::string& text) { return CText(text.c_str(), text.c_str() + std::strlen(text.c_str()) + 1); }
 
 // The input as count texts, one a line (missing lines are empty), each ending at its first NUL.
 inline std::vector<CText> fuzzLines(const uint8_t* data, size_t size, size_t count)
@@ -55,12 +52,12 @@ inline std::vector<std::string> runtimeWords(const std::string& line)
         if (c == ' ' && !quoted) {
             if (inWord) words.push_back(word);
             word.clear();
-            inWord = false;
+        } else if (c == '"') {
+            quoted = !quoted;
         } else {
-            if (c == '"') quoted = !quoted;
-            else word += c;
-            inWord = true;
+            word += c;
         }
+        inWord = !(c == ' ' && !quoted);
     }
     return words;
 }
