@@ -18,7 +18,10 @@
 // A C text in a block of exactly its size, so that a read past its NUL is caught.
 using CText = std::vector<char>;
 
-inline CText cText(const std::string& text) { return CText(text.c_str(), text.c_str() + std::strlen(text.c_str()) + 1); }
+inline CText cText(const std::string& text)
+{
+    return CText(text.c_str(), text.c_str() + std::strlen(text.c_str()) + 1);
+}
 
 // The input as count texts, one a line (missing lines are empty), each ending at its first NUL.
 inline std::vector<CText> fuzzLines(const uint8_t* data, size_t size, size_t count)

@@ -14,9 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (known[0] && known[1]) {
         int ab = compareNumVersions(v[0], v[1]);
         FUZZ_CHECK((ab > 0) == (compareNumVersions(v[1], v[0]) < 0) && compareNumVersions(v[0], v[0]) == 0);
-        FUZZ_CHECK(!(known[2] && ab <= 0 && compareNumVersions(v[1], v[2]) <= 0) || compareNumVersions(v[0], v[2]) <= 0);
+        bool chained = known[2] && ab <= 0 && compareNumVersions(v[1], v[2]) <= 0;
+        FUZZ_CHECK(!chained || compareNumVersions(v[0], v[2]) <= 0);
         FUZZ_CHECK(acceptNumericVersion({"", a, a}, a) && acceptNumericVersion({a, "", ""}, a));
-        FUZZ_CHECK((ab < 0 || acceptNumericVersion({"", b, ""}, a)) && (ab > 0 || acceptNumericVersion({"", "", b}, a)));
+        FUZZ_CHECK((ab < 0 || acceptNumericVersion({"", b, ""}, a)) &&
+                   (ab > 0 || acceptNumericVersion({"", "", b}, a)));
     }
     std::string home, path;
     for (auto rule : {homeOfValue, homeOfPathFolder})

@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     JvmLocationRecord record = readBytes(std::string(reinterpret_cast<const char*>(data), size));
     FUZZ_CHECK((record.location + record.inTemp + record.tempDir).find('/') == std::string::npos);
     std::string text = record.configureRegistry ? "configureWinRegistry=yes\n" : "configureWinRegistry=no\n";
-    for (auto [key, value] : {std::pair{"nativeJvmHomeDir=", record.location}, {"nativeJvmInstalledInTemp=", record.inTemp},
-                              {"nativeTempJvmDir=", record.tempDir}}) {
+    for (auto [key, value] : {std::pair{"nativeJvmHomeDir=", record.location},
+                              {"nativeJvmInstalledInTemp=", record.inTemp}, {"nativeTempJvmDir=", record.tempDir}}) {
         // Java's escapes for what the reader would otherwise change; a value that cannot be one line is left.
         std::string line = key;
         for (char c : value) line += c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\\' ? "\\\\" : std::string(1, c);

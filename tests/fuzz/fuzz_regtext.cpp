@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     long status = data[0] % 4 == 0 ? 0 : data[0];
     std::vector<char> buffer(data + 2, data + size);
     const std::vector<char> returned = buffer;
-    long long count = data[1] == 0x80 ? 0xFFFFFFFFll : static_cast<long long>(buffer.size()) + static_cast<int8_t>(data[1]);
+    long long count = static_cast<long long>(buffer.size()) + static_cast<int8_t>(data[1]);
+    if (data[1] == 0x80) count = 0xFFFFFFFFll;
     unsigned long reported = static_cast<unsigned long>(std::max(0ll, count));
 
     bool text = finishRegText(buffer.data(), buffer.size(), status, reported);

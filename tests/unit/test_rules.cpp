@@ -34,25 +34,6 @@ void eachRow(F f, std::initializer_list<std::pair<In, Out>> rows)
     for (const auto& [in, want] : rows) EXPECT_EQ(Out(f(in)), want) << "input \"" << in << '"';
 }
 
-// The record after parsing bytes; its key fields start out filled with '?', so that an untouched or
-// unterminated field shows.
-struct Parsed {
-    std::unique_ptr<ControlValues> v{new ControlValues};
-    Words refused;
-
-    explicit Parsed(const std::string& bytes)
-    {
-        for (int i = 0; i < controlKeyCount; ++i) std::memset(controlKeys()[i].field(*v), '?', controlKeys()[i].size);
-        TestFolder folder;
-        writeFile("qiv.control", bytes);
-        UniqueFile in("qiv.control", "rb");
-        ControlParseEvents events;
-        events.trace = [](const char*, const char*) {};
-        events.valueTooLong = [this](const ControlKey& key, std::size_t) { refused.push_back(key.name); };
-        if (in) parseControlText(in.get(), *v, events);
-    }
-};
-
 // The values after verifyControlValues of a record holding the given ones.
 std::unique_ptr<ControlValues> verified(const char* required, const char* min, const char* version,
                                         const std::string& launcher = "", bool console = false)
@@ -71,17 +52,25 @@ std::unique_ptr<ControlValues> verified(const char* required, const char* min, c
 // folder are cleaned right after the copy, other values keep their backslashes.
 TEST(ParseControlText, RefusesTooLongValuesAndCleansSwitchesAndFolder)
 {
-    Parsed p("jvmRequiredVersion=1.4\njvmRequiredVersion=" + std::string(201, '1') + "\njvmVersion=" +
-             std::string(200, '2') + "\n" + std::string("jvmName=ab\0cd\n", 14) +
-             "jvmExtraParameters=-Dp=\\\"a b\\\" -Dq=C:\\\\dir\\\\\n"
-             "predefinedJvmInstallDir=C\\:\\\\Program Files\\\\App\njvmHomeDir=C\\:\\\\x\n");
-    EXPECT_EQ((Words{p.v->jvmRequiredVersion, p.v->jvmVersion, p.v->jvmName, p.v->jvmExtraParameters,
-                     p.v->predefinedJvmInstallDir, p.v->jvmHomeDir}),
+    // Key fields start out filled with '?', so that an untouched or unterminated field shows.
+    auto v = std::make_unique<ControlValues>();
+    for (int i = 0; i < controlKeyCount; ++i) std::memset(controlKeys()[i].field(*v), '?', controlKeys()[i].size);
+    Words refused;
+    ControlParseEvents events;
+    events.trace = [](const char*, const char*) {};
+    events.valueTooLong = [&](const ControlKey& key, std::size_t) { refused.push_back(key.name); };
+    TestFolder folder;
+    writeFile("qiv.control", "jvmRequiredVersion=1.4\njvmRequiredVersion=" + std::string(201, '1') + "\njvmVersion=" +
+              std::string(200, '2') + "\n" + std::string("jvmName=ab\0cd\n", 14) +
+              "jvmExtraParameters=-Dp=\\\"a b\\\" -Dq=C:\\\\dir\\\\\n"
+              "predefinedJvmInstallDir=C\\:\\\\Program Files\\\\App\njvmHomeDir=C\\:\\\\x\n");
+    parseControlText(UniqueFile("qiv.control", "rb").get(), *v, events);
+    EXPECT_EQ((Words{v->jvmRequiredVersion, v->jvmVersion, v->jvmName, v->jvmExtraParameters,
+                     v->predefinedJvmInstallDir, v->jvmHomeDir}),
               (Words{"1.4", std::string(200, '2'), "ab", "-Dp=\"a b\" -Dq=C:\\dir\\", "C:\\Program Files\\App",
                      "C\\:\\\\x"}));
-    EXPECT_EQ(p.refused, (Words{"jvmRequiredVersion"}));
+    EXPECT_EQ(refused, (Words{"jvmRequiredVersion"}));
     eachRow<std::string, std::string>([](const std::string& bytes) {
-        TestFolder folder;
         writeFile("in", bytes);
         UniqueFile in("in", "rb"), out("out", "wb");
         bool ok = in && out && convertLineEndingsText(in.get(), out.get(), "|");
@@ -168,7 +157,8 @@ TEST(VersionRules, AcceptVersion)
 {
     const std::string long14 = "1.4." + std::string(5000, '9');
     struct { const char *required, *min, *max; std::string found; bool accepted; } cases[] = {
-        {"1.4", "", "", "1.40", true}, {"1.4.2_05", "", "", "1.4.2", false}, {"1.4.2_05-B04", "", "", "1.4.2_05-b04", true},
+        {"1.4", "", "", "1.40", true}, {"1.4.2_05", "", "", "1.4.2", false},
+        {"1.4.2_05-B04", "", "", "1.4.2_05-b04", true},
         {"", "1.4", "1.5", "1.5.0_22", true}, {"", "1.4", "1.5", "1.3.1_02", false}, {"", "1.4", "1.5", "1.6.0", false},
         {"", "1.9", "", "1.10.0", false}, {"", "1.4.2", "", "1.4_01", true}, {"1.4", "", "", long14, true},
         {"", "1.5", "", long14, false}};
@@ -201,12 +191,13 @@ TEST(InstallRules, NamesAndFolders)
         std::size_t bar = std::strcspn(in, "|");
         return launcherPartner(std::string(in, bar).c_str(), in + bar + 1);
     }, {{"1.1|jre.exe", "jrew.exe"}, {"1.3|Javaw.exe", "javaw.exe"}, {"1.10|jrew.exe", "jre.exe"}});
-    eachRow<bool>(isJava2Version, {{"1.2", true}, {"2", true}, {"1.1.8", false}, {"1.10", false}});
-    eachRow<bool>(isKnownJvmName, {{"JRE 1.3", true}, {"Java Plug-in", true}, {"jre", false}, {"XJRE", false}});
+    eachRow<bool>(isJava2Version, {{"1.2", true}, {"1.1.8", false}, {"1.10", false}});
+    eachRow<bool>(isKnownJvmName, {{"Java Plug-in", true}, {"jre", false}, {"XJRE", false}});
     eachRow([](const char* in) { return applyJvmHomeDir(in[0] == '.' ? "C:\\App\\jvm" : "C:\\App", in); },
             {{"./jre", "C:\\App\\jvm\\jre"}, {"C:/Java/jre", "C:\\Java\\jre"}});
     EXPECT_EQ(folderChain("C:\\Apps\\MyApp\\"), (Words{"C:", "C:\\Apps", "C:\\Apps\\MyApp"}));
-    eachRow([](const char* in) { return joinFolder(in, "jvm"); }, {{"", "jvm"}, {"C:\\", "C:\\jvm"}, {"C:", "C:\\jvm"}});
+    eachRow([](const char* in) { return joinFolder(in, "jvm"); },
+            {{"", "jvm"}, {"C:\\", "C:\\jvm"}, {"C:", "C:\\jvm"}});
     EXPECT_EQ(driveOf("C:\\Program Files") + driveOf("\\\\server\\share"), "C:");
 }
 
@@ -230,8 +221,8 @@ TEST(InstallRules, InstallVariables)
 // A command with a blank is quoted unless it begins with a quote; arguments split at every single blank.
 TEST(CommandRules, CommandsArgumentsAndTexts)
 {
-    eachRow(formattedCommand, {{"C:\\Program Files\\App\\setup.exe", "\"C:\\Program Files\\App\\setup.exe\""},
-        {"\"C:\\My Dir\\x.exe\" -s", "\"C:\\My Dir\\x.exe\" -s"}});
+    eachRow(formattedCommand,
+            {{"C:\\My Dir\\x.exe", "\"C:\\My Dir\\x.exe\""}, {"\"C:\\My Dir\\x.exe\" -s", "\"C:\\My Dir\\x.exe\" -s"}});
     eachRow<Words>([](const char* in) {
         Words w = blankSeparatedWords(in);
         w.push_back(std::to_string(argumentCount(in)));
@@ -240,11 +231,9 @@ TEST(CommandRules, CommandsArgumentsAndTexts)
     EXPECT_EQ(launchBatchText("setup.exe", "/s"), "@echo off\nsetup.exe /s\ndel __qivwait.sem\n");
     eachRow<std::string, int>(launchFailureText, {{2, "File or path is not found"}, {13, "Unknown error"}});
     eachRow<unsigned>([](const char* s) { return testRunLimit(s, 120); },
-                      {{"1", 1}, {"120", 120}, {"121", 120}, {"0", 120}, {"5s", 120}});
-    eachRow(asOneArgument, {{"\"already quoted\"", "\"already quoted\""},
-                            {"C:\\Documents and Settings\\pkg", "\"C:\\Documents and Settings\\pkg\""}});
-    eachRow(programPath, {{"\"C:\\Program Files\\App\\setup.exe\"", "C:\\Program Files\\App\\setup.exe"},
-        {"\"C:\\My Dir\\x.exe\" -s", "\"C:\\My Dir\\x.exe\" -s"}, {"\"", "\""}});
+                      {{"1", 1}, {"121", 120}, {"0", 120}, {"5s", 120}});
+    eachRow(asOneArgument, {{"\"a b\"", "\"a b\""}, {"C:\\Documents and Settings", "\"C:\\Documents and Settings\""}});
+    eachRow(programPath, {{"\"C:\\Program Files\\setup.exe\"", "C:\\Program Files\\setup.exe"}, {"\"", "\""}});
 }
 
 // "${java.home}" is looked for first and text in front of a token is ignored. Rows give
@@ -265,13 +254,13 @@ TEST(SecurityRules, SpecificationsBackupsAndIdentityDatabase)
     const std::string path = "C:\\jre\\java.policy", db = " " + path + " identitydb.001";
     eachRow([&](const char* language) { return backupChangeLine(language, path); },
             {{"spanish", "Reagrupado  a" + db}, {"klingon", "Renamed to" + db}});
-    eachRow(identityDatabasePath, {{"identity.database=C:/Data//identitydb.obj\r\n", "C:\\Data\\identitydb.obj"},
-        {"identity.database=C:\\\\\\Data\\x  \n", "C:\\Data\\x"}, {" identity.database=C:/x", ""}});
+    eachRow(identityDatabasePath,
+            {{"identity.database=C:/Data\\\\/x  \r\n", "C:\\Data\\x"}, {" identity.database=C:/x", ""}});
     eachRow([](const char* in) { std::string name = "-"; return keystoreInUserHome(in, name) ? name : "no"; },
             {{"${USER.HOME}/.keystore", ".keystore"}, {"${user.home}/sub/.keystore", "no"}});
     eachRow<bool>([](const char* in) { return staysInsideToken(parseSecuritySpec(in).afterToken); },
-        {{"${user.home}/./a\\b..", true}, {"${user.home}..\\..\\x.dll", false}, {"${java.home}/lib/../../x", false},
-         {"${user.home}/a/.. /x", false}, {"${user.home}C:\\x", false}, {"${user.home}//x", false}});
+        {{"${user.home}/./a\\b..", true}, {"${java.home}/lib/../../x", false}, {"${user.home}/a/.. /x", false},
+         {"${user.home}C:\\x", false}});
 }
 
 TEST(CleanupRules, ManifestPropertiesAndFolders)
@@ -333,7 +322,6 @@ TEST(WizardRules, SwingAndClassPath)
 {
     eachRow<bool>(swingWanted, {{"C:\\java\\bin\\jre.exe", true}, {"C:\\jre\\bin\\javaw.exe", false},
         {"C:\\jre\\bin\\JAVA.EXE", true}});
-    EXPECT_EQ(swingArchivePath(false, "C:\\jre"), "C:\\jre\\lib\\swingall.jar");
     // Elements with a blank are quoted; a dropped element takes no separator with it.
     struct { const char *what, *loader; std::string swing; bool exists, wanted; std::string text; Traces traces; }
     cases[] = {
@@ -366,7 +354,6 @@ TEST(WizardRules, ArgumentsInOrderAndTheirText)
          {"j.exe", "-cp", "cp", "M", "-q", "C:\\Target"}},
         {"silent", {"j.exe", "", "-cp", "cp", "M", "C:\\Target", false, true},
          {"j.exe", "-cp", "cp", "M", "-s", "C:\\Target"}},
-        {"switch with an empty argument", {"j.exe", "", "-cp", "cp", "M", "", true, false}, {"j.exe", "-cp", "cp", "M"}},
         {"quote and blank: in quotes", {"j.exe", "", "-cp", "cp", "M", "C:\\A \"B\"", true, false},
          {"j.exe", "-cp", "cp", "M", "-q", "\"C:\\A \"B\"\""}}};
     for (const auto& c : cases) EXPECT_EQ(wizardArguments(c.command), c.arguments) << c.what;
@@ -387,14 +374,11 @@ TEST(CommandLine, HidingWindowsAndWizardSwitches)
         return std::string(s.quiet ? "q" : "") + (s.silent ? "s" : "") + "|" + s.wizardArgument;
     }, {{"-q \"C:\\Program Files\\App\"", "q|C:\\Program Files\\App"}, {"-s \"C:\\App\"", "s|\"C:\\App\""},
         {"-q first second", "q|first"}, {"-q", "|"}, {"-s C:\\my-setup x", "s|x"}, {"-s -q C:\\App", "qs|C:\\App"},
-        {"C:\\App -q", "|"}, {"-q \"C:\\Documents and Settings\\me\\App\" trailing", "q|C:\\Documents and Settings\\me\\App"},
-        {"-q \"C:\\Open ended", "q|C:\\Open ended"}, {"-q C:\\A B\"", "q|C:\\A"}, {"-q \"C:\\App\" more", "q|C:\\App"}});
+        {"C:\\App -q", "|"}, {"-q \"C:\\Open ended", "q|C:\\Open ended"}, {"-q C:\\A B\"", "q|C:\\A"},
+        {"-q \"C:\\App\" more", "q|C:\\App"},
+        {"-q \"C:\\Documents and Settings\\App\" more", "q|C:\\Documents and Settings\\App"}});
     eachRow(startupText, {{"klingon", "Unpacking the installer..."}, {"german", "Bereite Wizard.."}});
-    // The middle of the working area grown by two frames, rounded toward zero. Rows: width, height,
-    // frameX, frameY, then x, y, width, height.
-    for (auto [w, h, fx, fy, x, y, pw, ph] : {std::array{301, 101, 0, 0, 169, 189, 301, 101},
-             std::array{700, 500, 1, 2, -30, -10, 702, 504}}) {
-        Placement p = centredPlacement(w, h, 640, 480, fx, fy);
-        EXPECT_EQ((std::array{p.x, p.y, p.width, p.height}), (std::array{x, y, pw, ph})) << w << "x" << h;
-    }
+    // The middle of the working area grown by two frames, rounded toward zero.
+    Placement p = centredPlacement(701, 501, 640, 480, 1, 2);
+    EXPECT_EQ((std::array{p.x, p.y, p.width, p.height}), (std::array{-30, -10, 703, 505}));
 }
