@@ -252,8 +252,7 @@ TEST(SecurityRules, SpecificationsBackupsAndIdentityDatabase)
     eachRow(backupPath, {{"C:\\jre\\lib\\security\\java.policy", "C:\\jre\\lib\\security\\java.001"},
         {"C:\\my.folder\\keystore", "C:\\my.folder\\keystore.001"}, {"java.policy", "java.policy.001"}});
     const std::string path = "C:\\jre\\java.policy", db = " " + path + " identitydb.001";
-    eachRow([&](const char* language) { return backupChangeLine(language, path); },
-            {{"spanish", "Reagrupado  a" + db}, {"klingon", "Renamed to" + db}});
+    EXPECT_EQ(backupChangeLine("klingon", path), "Renamed to" + db);
     eachRow(identityDatabasePath,
             {{"identity.database=C:/Data\\\\/x  \r\n", "C:\\Data\\x"}, {" identity.database=C:/x", ""}});
     eachRow([](const char* in) { std::string name = "-"; return keystoreInUserHome(in, name) ? name : "no"; },

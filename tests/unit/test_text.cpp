@@ -93,13 +93,11 @@ TEST(TextReader, ReadsLineEndsAsWindowsTextMode)
          {"a=1\r\n\x1A" "b=2\r\n", {"a=1\n"}}, {"a=1\r\x1A", {"a=1\r"}}, {x998 + "\nz", {x998, "\n", "z"}}});
     // The reader fills 8192 bytes at a time: the CR is the last byte of the first chunk.
     EXPECT_EQ(pieces(std::string(8191, 'a') + "\r\nb", 10000), (Lines{std::string(8191, 'a') + "\n", "b"}));
-    eachRow([](const char* bytes) {
-        TestFolder folder;
-        writeFile("startdir.txt", bytes);
-        char dir[pathSize];
-        readStartDir("startdir.txt", dir);
-        return std::string(dir);
-    }, {{"C:\\Start  \r\nsecond\r\n", "C:\\Start"}, {"", ""}});
+    TestFolder folder;
+    writeFile("startdir.txt", "C:\\Start  \r\nsecond\r\n");
+    char dir[pathSize];
+    readStartDir("startdir.txt", dir);
+    EXPECT_STREQ(dir, "C:\\Start");
 }
 
 TEST(RegText, EveryReadEndsInsideTheBuffer)
