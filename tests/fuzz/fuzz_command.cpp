@@ -1,6 +1,6 @@
-// The command runner: the quoted command still names the file to start as its first word, every
-// argument word gets a place in the vector and joins back into the arguments, and the launch batch file
-// holds exactly its three lines.
+// The command runner: the quoted command fits its buffer and still names the file to start as its first
+// word, every argument word gets a place in the vector and joins back into the arguments, and the launch
+// batch file holds exactly its three lines.
 #include "exec/commandrules.h"
 #include "fuzz.h"
 #include "support/spawnargs.h"
@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const char* arguments = size % 2 ? lines[1].data() : nullptr;
 
     std::string formatted = formattedCommand(lines[0].data());
+    FUZZ_CHECK(formatted.size() < command.size() + 10);
     if (command[0] != '"') FUZZ_CHECK(programPath(formatted.c_str()) == command);
     if (!command.empty() && command.find('"') == std::string::npos)
         FUZZ_CHECK(runtimeWords(formatted) == std::vector<std::string>{command});

@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     SecuritySpec parsed = parseSecuritySpec(lines[0].data());
     FUZZ_CHECK(entry.size() >= parsed.afterToken.size() &&
                entry.compare(entry.size() - parsed.afterToken.size(), std::string::npos, parsed.afterToken) == 0);
-    FUZZ_CHECK((parsed.hasSlash ? parsed.folderPart + "/" + parsed.fileName : parsed.fileName) == parsed.afterToken);
+    FUZZ_CHECK(parsed.fileName.find('/') == std::string::npos &&
+               (parsed.hasSlash ? parsed.folderPart + "/" + parsed.fileName : parsed.fileName) == parsed.afterToken);
 
     // A backup keeps the folder and name of its file; only an extension of the last part goes.
     std::string backup = backupPath(path), stem = backup.substr(0, backup.size() - 4);
