@@ -49,18 +49,16 @@ inline std::string joined(const std::vector<std::string>& words)
 inline std::vector<std::string> runtimeWords(const std::string& line)
 {
     std::vector<std::string> words;
-    std::string word;
     bool quoted = false, inWord = false;
-    for (char c : line + ' ') {
+    for (char c : line) {
         if (c == ' ' && !quoted) {
-            if (inWord) words.push_back(word);
-            word.clear();
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else {
-            word += c;
+            inWord = false;
+            continue;
         }
-        inWord = !(c == ' ' && !quoted);
+        if (!inWord) words.emplace_back();
+        inWord = true;
+        if (c == '"') quoted = !quoted;
+        else words.back() += c;
     }
     return words;
 }
