@@ -308,8 +308,9 @@ TEST(CleanupProgramRules, RefusedFoldersAndTheLogFolder)
         const char* why = folderRefusal(folder + (*folder == '!'), here);
         return std::string(why ? why : "ok");
     }, {{"c:/users/ANN/appdata//temp/q1/", "ok"}, {"\\\\srv\\share\\q1", "ok"}, {"C:\\Users\\ann2x\\q", "ok"},
-        {"q1", "not a full path"}, {"C:\\q1\\..\\..", "not a full path"}, {"!C:\\q2", "not the cleanup program's folder"},
-        {"C:\\", "a drive or share root"}, {"\\\\srv\\share", "a drive or share root"},
+        {"C:\\Win", "ok"}, {"q1", "not a full path"}, {"C:\\q1\\..\\..", "not a full path"},
+        {"!C:\\q2", "not the cleanup program's folder"}, {"C:\\", "a drive or share root"},
+        {"\\\\srv\\share", "a drive or share root"},
         {"C:\\WINDOWS\\", "holds the Windows folder"}, {"C:\\Users\\bob", "holds a user profile"},
         {"C:\\Users\\ann\\Downloads", "holds the start folder"}});
     EXPECT_EQ(cleanupLogFolder("D:/a//b/", "C:\\x") + cleanupLogFolder("", "C:\\x") + cleanupLogFolder(nullptr, "x"),
