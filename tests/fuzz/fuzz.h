@@ -1,5 +1,5 @@
-// What the fuzz targets share: the check that names a broken invariant, the input read as C texts, and
-// a stream over the input's bytes.
+// What the fuzz targets share: the check that names a broken promise, the input read as C texts or as a
+// stream, and the words a Windows program reads from its command line.
 #pragma once
 
 #include <algorithm>
@@ -49,18 +49,16 @@ inline std::string joined(const std::vector<std::string>& words)
 inline std::vector<std::string> runtimeWords(const std::string& line)
 {
     std::vector<std::string> words;
-    std::string word;
     bool quoted = false, inWord = false;
-    for (char c : line + ' ') {
+    for (char c : line) {
         if (c == ' ' && !quoted) {
-            if (inWord) words.push_back(word);
-            word.clear();
             inWord = false;
-        } else {
-            if (c == '"') quoted = !quoted;
-            else word += c;
-            inWord = true;
+            continue;
         }
+        if (!inWord) words.emplace_back();
+        inWord = true;
+        if (c == '"') quoted = !quoted;
+        else words.back() += c;
     }
     return words;
 }

@@ -1,6 +1,6 @@
-// The command runner: the quoted command fits the buffer it is written into and still names the file
-// to start, every argument word gets a place in the vector and joins back into the arguments, and the
-// launch batch file holds exactly its three lines.
+// The command runner: the quoted command fits its buffer and still names the file to start as its first
+// word, every argument word gets a place in the vector and joins back into the arguments, and the launch
+// batch file holds exactly its three lines.
 #include "exec/commandrules.h"
 #include "fuzz.h"
 #include "support/spawnargs.h"
@@ -14,15 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string formatted = formattedCommand(lines[0].data());
     FUZZ_CHECK(formatted.size() < command.size() + 10);
     if (command[0] != '"') FUZZ_CHECK(programPath(formatted.c_str()) == command);
-    // The started program reads the quoted command as its one first word.
     if (!command.empty() && command.find('"') == std::string::npos)
         FUZZ_CHECK(runtimeWords(formatted) == std::vector<std::string>{command});
 
     std::vector<std::string> words = blankSeparatedWords(arguments);
     FUZZ_CHECK(argumentCount(arguments) == static_cast<int>(words.size()) + 1);
     FUZZ_CHECK(joined(words) == (arguments ? arguments : ""));
-
-    // A command and its arguments, each one line, make one line of the batch file between its two others.
     FUZZ_CHECK(launchBatchText(formatted.c_str(), arguments) ==
                "@echo off\n" + formatted + (arguments ? " " + joined(words) : "") + "\ndel __qivwait.sem\n");
     return 0;

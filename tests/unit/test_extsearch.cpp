@@ -26,28 +26,21 @@ TEST(NumericVersion, ReadsNumbers)
         for (int i = 0; i < v.count; ++i) out += (i ? "." : "") + std::to_string(v.element[i]);
         out += v.preRelease ? "-pre" : "";
         return true;
-    }, {{"1.8.0_392", "8.0.392"}, {"1.4.2_05", "4.2.5"}, {"17.0.10+7", "17.0.10.7"}, {"21-ea", "21-pre"},
-        {"21-EA+35", "21-pre"}, {"1.8.0_392-b08", "8.0.392.8"}, {"1.10", "10"}, {"1", "1"}, {"1.x", "1"},
+    }, {{"1.8.0_392-b08", "8.0.392.8"}, {"17.0.10+7", "17.0.10.7"}, {"21-EA+35", "21-pre"}, {"1", "1"},
         {" 11.0.2 LTS", "11.0.2"}, {"17..1", "17"}, {forty, "4294967295"}, {"1.2.3.4.5.6.7.8.9.10.11.12.13",
-        "2.3.4.5.6.7.8.9.10.11.12.13"}, {"", "-"}, {"v17", "-"}});
+        "2.3.4.5.6.7.8.9.10.11.12.13"}, {"v17", "-"}});
 }
 
 TEST(NumericVersion, AcceptsAgainstBoundsCutToTheirLength)
 {
     struct { const char *name, *required, *min, *max, *version; bool accepted; } rows[] = {
-        {"old scheme, own minimum", "", "1.8", "", "1.8.0_392", true}, {"17 over 1.8", "", "1.8", "", "17.0.10", true},
-        {"below an old minimum", "", "1.8", "", "1.7.0_80", false}, {"9 below 11", "", "11", "", "9.0.4", false},
-        {"10 above 2", "", "11.0.2", "", "11.0.10", true}, {"in one family", "", "1.8", "1.8", "1.8.0_392", true},
-        {"above one family", "", "1.8", "1.8", "11.0.2", false}, {"max a prefix", "", "11", "17", "17.0.10", true},
-        {"above the maximum", "", "11", "17", "21", false}, {"required, build", "17", "", "", "17.0.10+7", true},
-        {"1.7 is not 17", "17", "", "", "1.7.0", false}, {"old required, new form", "1.8", "", "", "8.0.422.5", true},
-        {"pre-release above a minimum", "", "17", "", "21-ea", true},
-        // Texts that are not versions, and huge numbers.
-        {"no rules", "", "", "", "", true}, {"blank bounds are absent", " ", "\t", " ", "8", true},
-        {"digit-free version, bound", "", "11", "", "", false}, {"digit-free min", "", "latest", "", "17", false},
-        {"digit-free required", "any", "", "", "17", false}, {"required first", "17", "x", "", "17.0.1", true},
-        {"tag ignored", "", "17", "17", "17-ea", true}, {"missing elements are 0", "", "", "17.0.0", "17", true},
-        {"huge version", "", "11", "", forty, true}, {"huge bound", "", "", forty, "4294967294", true}};
+        {"17 over 1.8", "", "1.8", "", "17.0.10", true}, {"below an old minimum", "", "1.8", "", "1.7.0_80", false},
+        {"10 above 2", "", "11.0.2", "", "11.0.10", true}, {"above one family", "", "1.8", "1.8", "11.0.2", false},
+        {"max a prefix", "", "11", "17", "17.0.10", true}, {"1.7 is not 17", "17", "", "", "1.7.0", false},
+        {"old required, new form", "1.8", "", "", "8.0.422.5", true},
+        {"blank bounds are absent", " ", "\t", " ", "8", true}, {"digit-free version, bound", "", "11", "", "", false},
+        {"digit-free min", "", "latest", "", "17", false}, {"required first", "17", "x", "", "17.0.1", true},
+        {"tag ignored", "", "17", "17", "17-ea", true}, {"huge bound", "", "", forty, "4294967294", true}};
     for (const auto& r : rows)
         EXPECT_EQ(acceptNumericVersion({r.required, r.min, r.max}, r.version), r.accepted) << r.name;
 }
@@ -55,13 +48,12 @@ TEST(NumericVersion, AcceptsAgainstBoundsCutToTheirLength)
 TEST(CandidateVersion, FromReleaseTextAndKeyName)
 {
     eachRow(versionOfReleaseText,
-            {{"IMPLEMENTOR=\"Eclipse Adoptium\"\r\nJAVA_VERSION=\"17.0.10\"\r\nOS_NAME=\"Windows\"\r\n", "17.0.10"},
-             {"JAVA_VERSION_DATE=\"2024-01-16\"\nJAVA_VERSION=\"1.8.0_392\"", "1.8.0_392"},
-             {"JAVA_VERSION=21\n", "21"}, {"JAVA_VERSION=\"\"\r\n", "-"}, {"OS_NAME=\"Windows\"\n", "-"}, {"", "-"},
-             {" JAVA_VERSION=\"17\"", "-"}, {"JAVA_VERSION=\"" + std::string(200, '1') + "\"", std::string(200, '1')},
+            {{"JAVA_VERSION_DATE=\"2024-01-16\"\r\nJAVA_VERSION=\"17.0.10\"\r\nOS_NAME=\"Windows\"\r\n", "17.0.10"},
+             {"JAVA_VERSION=21\n", "21"}, {"JAVA_VERSION=\"\"\r\n", "-"}, {" JAVA_VERSION=\"17\"", "-"},
+             {"JAVA_VERSION=\"" + std::string(200, '1') + "\"", std::string(200, '1')},
              {"JAVA_VERSION=\"" + std::string(201, '1') + "\"", "-"}});
-    eachRow(versionOfKeyName, {{"17.0.11.9", "17.0.11.9"}, {"zulu-17", "17"}, {"1.8.0_392", "1.8.0_392"},
-                               {"LibericaJDK-17-Full", "17"}, {"Liberica", "-"}, {std::string(201, '1'), "-"}});
+    eachRow(versionOfKeyName, {{"1.8.0_392", "1.8.0_392"}, {"LibericaJDK-17-Full", "17"}, {"Liberica", "-"},
+                               {std::string(201, '1'), "-"}});
 }
 
 // A long value is refused even where what would be left of it fits.
@@ -70,14 +62,12 @@ TEST(CandidateHome, FromValueAndPathFolderRefusingLongOnes)
     auto ofValue = [](const char* v, std::string& home) { return homeOfValue(v, "javaw.exe", home); };
     auto ofFolder = [](const char* v, std::string& home) { return homeOfPathFolder(v, "javaw.exe", home); };
     std::string fits = "C:\\" + std::string(pathLimit - 3 - std::strlen("\\bin\\javaw.exe"), 'j'); // path fits exactly
-    eachRow(ofValue, {{"\"C:\\Program Files\\Java\\jdk-17\\\"", "C:\\Program Files\\Java\\jdk-17"},
-                      {"C:\\jdk\\\\", "C:\\jdk"}, {"  \"C:\\jdk\"  ", "C:\\jdk"}, {"C:\\", "C:"}, {"", "-"},
-                      {"\"\"", "-"}, {"\\", "-"}, {"C:\\a\"b", "-"}, {"C:\\jdk\\bin", "C:\\jdk\\bin"}, {fits, fits},
-                      {fits + "k", "-"}, {fits + std::string(pathLimit, '\\'), "-"}});
-    eachRow(ofFolder, {{"C:\\jdk\\bin", "C:\\jdk"}, {"C:\\jdk\\BIN\\", "C:\\jdk"}, {"C:/jdk/Bin", "C:/jdk"},
-                       {"\"C:\\Program Files\\Java\\jre\\bin\"", "C:\\Program Files\\Java\\jre"},
-                       {"C:\\tools", "C:\\tools"}, {"C:\\cabin", "C:\\cabin"}, {"C:\\bin", "C:"}, {"\\bin", "-"},
-                       {fits + "\\bin", fits}, {fits + "k\\bin", "-"}, {fits + std::string(pathLimit, ' '), "-"}});
+    eachRow(ofValue, {{"  \"C:\\Program Files\\jdk\\\\\"  ", "C:\\Program Files\\jdk"}, {"C:\\", "C:"}, {"\"\"", "-"},
+                      {"C:\\a\"b", "-"}, {"C:\\jdk\\bin", "C:\\jdk\\bin"}, {fits, fits}, {fits + "k", "-"},
+                      {fits + std::string(pathLimit, '\\'), "-"}});
+    eachRow(ofFolder, {{"\"C:\\Program Files\\jre\\BIN\\\"", "C:\\Program Files\\jre"}, {"C:/jdk/Bin", "C:/jdk"},
+                       {"C:\\cabin", "C:\\cabin"}, {"C:\\bin", "C:"}, {"\\bin", "-"}, {fits + "\\bin", fits},
+                       {fits + "k\\bin", "-"}, {fits + std::string(pathLimit, ' '), "-"}});
 }
 
 // Equal versions (17.0.2 and 17.0.2.0) keep their order; a pre-release sorts below its release.
@@ -85,14 +75,13 @@ TEST(CandidateOrder, OneOfEachHomeHighestVersionFirstUnknownLast)
 {
     std::vector<JvmCandidate> gathered;
     for (auto [name, version, home] : {std::tuple{"A", "17.0.2", ""}, {"B", "17.0.10", "C:\\Java\\B"},
-             {"C", "1.8.0_392", ""}, {"D", "", ""}, {"E", "21", "c:\\java\\b\\"}, {"F", "21-ea", ""}, {"G", "21", ""},
-             {"H", "17.0.2.0", ""}, {"I", "", ""}, {"J", "1.7.0_80", ""}, {"K", "unknown", ""}, {"L", "99", ""},
-             {"M", "8", "C:\\D\\"}})
+             {"D", "", ""}, {"E", "21", "c:\\java\\b\\"}, {"F", "21-ea", ""}, {"G", "21", ""}, {"H", "17.0.2.0", ""},
+             {"J", "1.7.0_80", ""}, {"K", "unknown", ""}, {"M", "8", "C:\\D\\"}})
         gathered.push_back({name, "HKLM", "64-bit", *home ? home : "C:\\" + std::string(name), version, *version != 0});
     CandidateOrder order = orderCandidates(gathered, {"", "1.8", "21"});
     std::string tried, dropped;
     for (const JvmCandidate& c : order.tried) tried += c.source + " ";
     for (const DroppedCandidate& d : order.dropped) dropped += d.candidate.source + ": " + d.reason + "; ";
-    EXPECT_EQ(tried + "| " + dropped, "G F B A H C D I K | E: same home as an earlier candidate; J: version 1.7.0_80 "
-              "is not accepted; L: version 99 is not accepted; M: same home as an earlier candidate; ");
+    EXPECT_EQ(tried + "| " + dropped, "G F B A H D K | E: same home as an earlier candidate; J: version 1.7.0_80 "
+              "is not accepted; M: same home as an earlier candidate; ");
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
 #include <random>
@@ -54,13 +55,12 @@ Lines pieces(const std::string& bytes, std::size_t size = 999)
 TEST(TextBuf, CopyAppendAndFormatStayInsideTheBufferAndSayWhenCut)
 {
     auto copy6 = [](const char* s) { char b[6] = "xxxxx"; return said(copyText(b, sizeof b, s), b); };
-    eachRow(copy6, {{"abcde", "whole:abcde"}, {"abcdef", "cut:abcde"}, {"", "whole:"}});
+    eachRow(copy6, {{"abcde", "whole:abcde"}, {"abcdef", "cut:abcde"}});
     char b[16] = "0123456789";
     EXPECT_EQ(said(copyText(b, sizeof b, b + 3), b), "whole:3456789") << "overlapping source";
     char a[8] = "abc";
     eachRow([&](const char* s) { return said(appendText(a, sizeof a, s), a); },
-            {{"def", "whole:abcdef"}, {"ghi", "cut:abcdefg"}, {"x", "cut:abcdefg"}});
-    EXPECT_EQ(said(formatText(b, 10, "%s=%d", "ab", 12345), b), "whole:ab=12345");
+            {{"def", "whole:abcdef"}, {"ghi", "cut:abcdefg"}});
     EXPECT_EQ(said(formatText(b, 10, "%s%s", "abcdef", "ghijkl"), b), "cut:abcdefghi");
 }
 
@@ -68,21 +68,19 @@ TEST(TextBuf, CopyAppendAndFormatStayInsideTheBufferAndSayWhenCut)
 TEST(TextBuf, CompareLowerAndFindIgnoringAsciiCase)
 {
     struct { const char *a, *b; int sign; } cases[] = {
-        {"1.4", "1.4", 0}, {"JRE", "jre", 0}, {"1.4", "1.4.2", -1}, {"1.4.2", "1.4_0", -1}, {".", "0", -1},
-        {"9", "_", -1}, {"_", "a", -1}, {"_", "A", -1}, {"1.10", "1.9", -1}, {"", "a", -1}, {"\xE9", "z", 1},
+        {"JRE", "jre", 0}, {"1.4", "1.4.2", -1}, {"1.4.2", "1.4_0", -1}, {"_", "A", -1}, {"\xE9", "z", 1},
         {"[", "a", -1}};
     auto sign = [](int r) { return (r > 0) - (r < 0); };
     for (const auto& c : cases) {
         EXPECT_EQ(sign(compareNoCase(c.a, c.b)), c.sign) << '"' << c.a << "\" vs \"" << c.b << '"';
         EXPECT_EQ(sign(compareNoCase(c.b, c.a)), -c.sign) << '"' << c.b << "\" vs \"" << c.a << '"';
     }
-    char text[] = "ABC xyz \xC4\xD6 [Z]";
+    char text[] = "AZ \xC4 [Z]";
     lowerAscii(text);
-    EXPECT_STREQ(text, "abc xyz \xC4\xD6 [z]");
+    EXPECT_STREQ(text, "az \xC4 [z]");
     const char* path = "C:\\Program Files\\JavaSoft";
     eachRow<long>([&](const char* s) { const char* at = findNoCase(path, s); return at ? at - path : -1; },
-                  {{"javasoft", 17}, {"PROGRAM", 3}, {"", 0}, {"jdk", -1}});
-    EXPECT_EQ(findNoCase("ab", "abc"), nullptr);
+                  {{"javasoft", 17}, {"", 0}, {"jdk", -1}});
 }
 
 // A lone CR stays a CR; 0x1A ends the text, as old editors that wrote it meant; long lines come in
@@ -91,40 +89,25 @@ TEST(TextReader, ReadsLineEndsAsWindowsTextMode)
 {
     const std::string x998(998, 'x');
     eachRow<Lines, std::string>([](const std::string& s) { return pieces(s); },
-        {{"a\r\nb\nc", {"a\n", "b\n", "c"}}, {"a\rb\r\n", {"a\rb\n"}}, {"a\r\r\nb", {"a\r\n", "b"}}, {"\r", {"\r"}},
-         {"", {}}, {"a=1\r\n\x1A" "b=2\r\n", {"a=1\n"}}, {"a=1\x1A", {"a=1"}}, {"a=1\r\x1A", {"a=1\r"}},
-         {x998 + std::string(502, 'x') + "\r\n", {x998, std::string(502, 'x') + "\n"}},
-         {x998 + "\nz", {x998, "\n", "z"}}});
+        {{"a\r\nb\nc", {"a\n", "b\n", "c"}}, {"a\rb\r\n", {"a\rb\n"}}, {"a\r\r\nb", {"a\r\n", "b"}},
+         {"a=1\r\n\x1A" "b=2\r\n", {"a=1\n"}}, {"a=1\r\x1A", {"a=1\r"}}, {x998 + "\nz", {x998, "\n", "z"}}});
     // The reader fills 8192 bytes at a time: the CR is the last byte of the first chunk.
     EXPECT_EQ(pieces(std::string(8191, 'a') + "\r\nb", 10000), (Lines{std::string(8191, 'a') + "\n", "b"}));
-    char text[] = "key=value\nmore\n";
-    cutAtLineFeed(text);
-    EXPECT_STREQ(text, "key=value");
-    eachRow([](const char* bytes) {
-        TestFolder folder;
-        writeFile("startdir.txt", bytes);
-        char dir[pathSize];
-        readStartDir("startdir.txt", dir);
-        return std::string(dir);
-    }, {{"C:\\Start  \r\nsecond\r\n", "C:\\Start"}, {"C:\\Start \n", "C:\\Start"}, {"C:\\Start", "C:\\Start"}, {"", ""}});
+    TestFolder folder;
+    writeFile("startdir.txt", "C:\\Start  \r\nsecond\r\n");
+    char dir[pathSize];
+    readStartDir("startdir.txt", dir);
+    EXPECT_STREQ(dir, "C:\\Start");
 }
 
 TEST(RegText, EveryReadEndsInsideTheBuffer)
 {
-    EXPECT_EQ(regReadCapacity(200), 200ul);
-    EXPECT_EQ(regReadCapacity(0), 0ul);
     // content: what the read left in the 16-byte buffer; text: what the buffer must hold afterwards.
     struct { const char* what; std::string content; long status; unsigned long returned; std::string text; } cases[] = {
-        {"string with its NUL", std::string("abc\0", 4), 0, 4, "abc"},
         {"string without its NUL", "abcdef", 0, 6, "abcdef"},
         {"string and NUL filling the buffer", std::string(15, 'x') + '\0', 0, 16, std::string(15, 'x')},
         {"string filling the buffer without NUL", std::string(16, 'x'), 0, 16, ""},
-        {"string one short of the buffer without NUL", std::string(15, 'x'), 0, 15, std::string(15, 'x')},
-        {"DWORD 0x00000407", std::string("\x07\x04\0\0", 4), 0, 4, "\x07\x04"},
-        {"DWORD with no zero byte", "\x01\x02\x03\x04", 0, 4, "\x01\x02\x03\x04"},
-        {"empty value", "", 0, 0, ""},
         {"value longer than the buffer (ERROR_MORE_DATA)", std::string(16, 'y'), 234, 6000, ""},
-        {"missing value (ERROR_FILE_NOT_FOUND)", "zz", 2, 0, ""},
         {"count beyond the buffer despite success", std::string(16, 'w'), 0, 17, ""}};
     for (const auto& c : cases) {
         char bytes[32]; // 8 guard bytes on each side
@@ -132,10 +115,9 @@ TEST(RegText, EveryReadEndsInsideTheBuffer)
         std::memcpy(bytes + 8, c.content.data(), c.content.size());
         bool nonEmpty = finishRegText(bytes + 8, 16, c.status, c.returned);
         std::size_t length = strnlen(bytes + 8, 16);
-        EXPECT_LT(length, 16u) << c.what;
-        EXPECT_EQ(std::string(bytes + 8, length), c.text) << c.what;
+        EXPECT_EQ(std::string(bytes, 8 + length + (length < 16)) + std::string(bytes + 24, 8),
+                  "GGGGGGGG" + c.text + std::string(length < 16, '\0') + "GGGGGGGG") << c.what;
         EXPECT_EQ(nonEmpty, !c.text.empty()) << c.what;
-        EXPECT_EQ(std::string(bytes, 8) + std::string(bytes + 24, 8), std::string(16, 'G')) << c.what;
     }
 }
 
@@ -144,27 +126,14 @@ TEST(RegText, EveryReadEndsInsideTheBuffer)
 TEST(LangText, ClassifyLanguageAndItsTexts)
 {
     auto classify = [](std::string text) { lowerAscii(text.data()); return classifyLanguage(text.c_str()).name; };
-    eachRow(classify, {{"00000407", "english"}, {"French_Canada.1252", "french"}, {"swiss-german", "german"},
-        {"Swiss", "german"}, {"italian-swiss", "italian"}, {"espanol", "spanish"}, {"designer", "german"},
-        {"Portuguese-Brazil", "portuguese"}, {"ptb", "portuguese"}, {"Dutch (Belgian)", "dutch"},
-        {"landinstellingen", "dutch"}, {"Japanese_Japan.932", "japanese"}, {"jpn", "japanese"}, {"plk", "polish"},
-        {"Polish_Poland.1250", "polish"}, {"its", "italian"}, {"deu", "german"}, {"fra", "french"},
-        {"English_United States.1252", "english"}, {"c", "english"}, {"", "english"}, {"klingon", "english"},
-        {"xfra", "english"}, {"german-french", "french"}, {"deutsch-spanish", "german"},
-        {"fran" QIV_FFFD "ais", "french"}, {"espa" QIV_FFFD "oles", "spanish"},
-        {"portugu" QIV_FFFD "ses", "portuguese"},
-        {"portugu\xEA" "ses", "english"}, {"alem\xE1n", "english"}, {"alem" QIV_FFFD "n", "german"}});
+    eachRow(classify, {{"French_Canada.1252", "french"}, {"Swiss", "german"}, {"italian-swiss", "italian"},
+        {"designer", "german"}, {"ptb", "portuguese"}, {"Dutch (Belgian)", "dutch"}, {"jpn", "japanese"},
+        {"Polish_Poland.1250", "polish"}, {"English_United States.1252", "english"}, {"xfra", "english"},
+        {"german-french", "french"}, {"espa" QIV_FFFD "oles", "spanish"}, {"alem\xE1n", "english"}});
     EXPECT_STREQ(classifyLanguage("dutch (belgian)").tag, "Dutch found");
-    EXPECT_STREQ(classifyLanguage("xx").tag, "English found");
-    int count = 0;
-    const LanguageRow* rows = languageTable(&count);
-    ASSERT_EQ(count, 9);
-    EXPECT_STREQ(rows[count - 1].name, "english");
+    // Only an exact name picks a language's suffix; the others get the fallback.
     const char* english = "\n\nSee errors.log and jinstall.log files for details.";
-    eachRow(errorSuffix, {{"english", english}, {"klingon", english}, {"French", english}, {"", english},
-        {"dutch", "\n\nLees a.u.b. de errors.log- en jinstall.log-bestanden voor meer informatie over dit probleem."},
-        {"german", "\n\nBitte \xEF\xBF\xBD" "berpr\xEF\xBF\xBD" "fen Sie die Dateien errors.log und jinstall.log "
-                   "f\xEF\xBF\xBDr n\xEF\xBF\xBDhere Angaben zu diesem Problem."},
+    eachRow(errorSuffix, {{"klingon", english}, {"French", english},
         {"japanese", "\n\nPlease review the errors.log and jinstall.log files for more details about the error."}});
 }
 
@@ -172,9 +141,8 @@ TEST(LangText, ClassifyLanguageAndItsTexts)
 TEST(WinFamily, HighestBitAndMajorVersion)
 {
     struct { unsigned long version; bool previous, isNT, bad; } cases[] = {
-        {0x1DB10106ul, false, true, false}, {0x0ECE0205ul, false, true, false}, {0x00000004ul, false, true, false},
-        {0xC0000A04ul, true, false, false}, {0x80000003ul, false, false, true}, {0x80000003ul, true, true, true},
-        {0x80000000ul, false, false, true}};
+        {0x1DB10106ul, false, true, false}, {0xC0000A04ul, true, false, false}, {0x80000003ul, false, false, true},
+        {0x80000003ul, true, true, true}};
     for (const auto& c : cases) {
         WinFamilyDecision d = decideWinFamily(c.version, c.previous);
         EXPECT_EQ(d.isNT, c.isNT) << std::hex << c.version;
@@ -185,11 +153,10 @@ TEST(WinFamily, HighestBitAndMajorVersion)
 // Sizes around the buffer and pass boundaries: one buffer, two, a whole pass, two passes.
 TEST(CLib, CopyAndAppendFilesExactly)
 {
-    for (auto [size, count] : {std::pair{0ll, 1}, {29999ll, 1}, {30000ll, 2}, {60000ll, 3}, {569999ll, 19},
-                               {570000ll, 20}, {1000000ll, 20}, {200ll << 20, 20}})
-        EXPECT_EQ(copyBufferCount(size), count) << size;
+    EXPECT_EQ((std::array{copyBufferCount(29999), copyBufferCount(30000), copyBufferCount(200ll << 20)}),
+              (std::array{1, 2, 20}));
     TestFolder folder;
-    for (std::size_t size : {0u, 1u, 29999u, 30000u, 60000u, 600000u, 600001u, 1000000u}) {
+    for (std::size_t size : {0u, 30000u, 600001u}) {
         std::string bytes = randomBytes(size, static_cast<unsigned>(size));
         writeFile("source.bin", bytes);
         EXPECT_TRUE(copyFile("source.bin", "target.bin")) << size;
@@ -199,12 +166,10 @@ TEST(CLib, CopyAndAppendFilesExactly)
     writeFile("target.bin", std::string(100000, 'x'));
     EXPECT_TRUE(copyFile("source.bin", "target.bin"));
     EXPECT_EQ(readFile("target.bin"), "short") << "a longer target is replaced";
-    std::string first = randomBytes(70000, 1), second = randomBytes(45000, 2);
+    std::string first = randomBytes(70000, 1);
     writeFile("a.log", first);
-    writeFile("b.log", second);
-    writeFile("empty.log", "");
-    for (const char* source : {"a.log", "b.log", "empty.log"}) EXPECT_TRUE(appendFile(source, "all.log")) << source;
-    EXPECT_TRUE(readFile("all.log") == first + second);
+    EXPECT_TRUE(appendFile("a.log", "all.log") && appendFile("source.bin", "all.log"));
+    EXPECT_TRUE(readFile("all.log") == first + "short");
 }
 
 TEST(CLib, FailuresLeaveTargetsAlone)
@@ -216,18 +181,10 @@ TEST(CLib, FailuresLeaveTargetsAlone)
     EXPECT_FALSE(copyFile("dir", "target.bin"));
     EXPECT_FALSE(copyFile("missing.bin", "target.bin"));
     EXPECT_EQ(readFile("target.bin"), "kept");
-    EXPECT_FALSE(copyFile("missing.bin", "new.bin"));
-    EXPECT_FALSE(fileExists("new.bin"));
-    EXPECT_FALSE(copyFile("file", "dir")) << "a target that cannot be created";
-    EXPECT_TRUE(fs::is_directory("dir"));
-    EXPECT_FALSE(appendFile("missing.log", "all.log"));
     EXPECT_FALSE(appendFile("dir", "all.log"));
     EXPECT_FALSE(appendFile("file", "./dir/../file")) << "a file is never appended to itself";
     EXPECT_EQ(readFile("file"), "data");
-    UniqueFile in("file", "rb");
-    EXPECT_FALSE(copyStream(nullptr, in.get()));
-    EXPECT_FALSE(copyStream(in.get(), nullptr));
-    eachRow<bool>(isDir, {{"dir", true}, {"file", false}, {"missing", false}, {".", true}});
+    EXPECT_TRUE(isDir("dir") && !isDir("file"));
 }
 
 #if defined(__GLIBC__)
@@ -256,15 +213,11 @@ TEST(CLib, JavaHomeIsTheLauncherFolderOrItsParentWhenNamedBin)
         getJavaHomeDirectory(path, home);
         return std::string(home);
     },
-        {{"C:\\jdk1.6\\bin\\java.exe", "C:\\jdk1.6"}, {"C:\\jre\\javaw.exe", "C:\\jre"}, {"java.exe", "java.exe"},
-         {"C:\\JDK\\BIN\\JAVA.EXE", "C:\\JDK"}, {"C:\\cabinet\\java.exe", "C:\\cabinet"}, {"C:\\bin\\java.exe", "C:"},
-         {"C:\\Apps\\binaries\\jre\\bin\\java.exe", "C:\\Apps\\binaries\\jre"}, {"bin\\java.exe", "."},
-         {"\\\\server\\share\\jre\\bin\\jrew.exe", "\\\\server\\share\\jre"}, {"C:\\jre\\bin\\", "C:\\jre"}});
+        {{"C:\\jre\\javaw.exe", "C:\\jre"}, {"java.exe", "java.exe"}, {"C:\\JDK\\BIN\\JAVA.EXE", "C:\\JDK"},
+         {"C:\\cabinet\\java.exe", "C:\\cabinet"}, {"C:\\bin\\java.exe", "C:"}, {"bin\\java.exe", "."}});
+#if defined(_WIN32)
     TestFolder folder;
     char dir[5000];
-    getCurrentDir(dir);
-    EXPECT_EQ(fs::path(dir), folder.path());
-#if defined(_WIN32)
     fs::current_path("C:\\");
     getCurrentDir(dir);
     EXPECT_STREQ(dir, "C:") << "no trailing separator";
@@ -285,9 +238,8 @@ TEST(CLib, FindDirInPath)
         char out[5001] = "unchanged";
         bool found = findDirInPath(path.c_str(), "winnt", out, sizeof out);
         return found == (std::strcmp(out, "unchanged") != 0) ? std::string(out) : "answer and out disagree";
-    }, {{here + sep + "WINNT" + sep + "system32", "unchanged"}, {here + sep + "WINNT", lower},
-        {";;" + here + sep + "missing" + sep + "winnt;" + here + sep + "WINNT;", lower}, {"", "unchanged"},
+    }, {{here + sep + "WINNT" + sep + "system32", "unchanged"},
+        {";;" + here + sep + "missing" + sep + "winnt;" + here + sep + "WINNT;", lower},
         {here + sep + "Old" + sep + "winnt-old" + sep + "winnt", "unchanged"},
         {std::string(6000, 'x') + "winnt;" + std::string(4990, 'y') + ";" + here + sep + "WINNT", lower}});
-    EXPECT_FALSE(findDirInPath(nullptr, "winnt", nullptr, 0));
 }
