@@ -66,37 +66,14 @@ expect "class path" ".:sub/dir:$tmp:|" "$(probe java.class.path)"
 expect "property with a path" "$pkg/x|" "$(probe probe.path)"
 expect "arguments" "$pkg||plain|a:b/c|$prefix/dosdevices/c:/x|D:rel|" "$(probe arg)"
 
-# A class path in the Windows environment reaches java translated.
-batch <<EOF
-set CLASSPATH=.;$(winpath "$tmp")
-"$java_exe" BridgeProbe
-EOF
-CLASSPATH=/from/the/shell run_batch
-expect "CLASSPATH from the Windows side" ".:$tmp|" "$(probe CLASSPATH)"
-expect "class path from CLASSPATH" ".:$tmp|" "$(probe java.class.path)"
-
 batch <<EOF
 "$java_exe" -cp . BridgeProbe exit 42
 EOF
 run_batch
 expect "java's exit code" 42 "$rc"
-
-batch <<EOF
-"$java_exe" -cp . BridgeProbe
-EOF
 QIV_REAL_JAVA=/no/such/java run_batch
 expect "exit code when java cannot start" 127 "$rc"
 expect "message when java cannot start" 1 "$(grep -c 'javabridge: cannot start /no/such/java' "$tmp/out")"
-
-batch <<EOF
-"$java_exe" -cp . BridgeProbe sleep
-EOF
-run_batch & job=$!
-wait_for_probe
-# Not SIGTERM: the JVM catches that and exits with 143 on its own.
-kill -KILL "$(probe pid | tr -d '|')"
-rc=0; wait $job || rc=$?
-expect "exit code of java killed by SIGKILL" 137 "$rc"
 
 batch <<EOF
 "$java_exe" -cp . BridgeProbe sleep

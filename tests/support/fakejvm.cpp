@@ -38,12 +38,6 @@ std::vector<std::vector<std::string>> FakeJvmHome::calls() const
     return result;
 }
 
-FakeJvmHome reportingJvm(const std::string& folder, const char* launcher, const std::string& version)
-{
-    std::string result = "result=java.version=" + version;
-    return FakeJvmHome(folder, {launcher}, {result.c_str()});
-}
-
 std::vector<std::string> probes(const FakeJvmHome& jvm)
 {
     return readPlainLines(fs::path(jvm.home) / "fakejvm-probe.txt");

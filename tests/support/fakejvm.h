@@ -18,8 +18,5 @@ struct FakeJvmHome {
     std::vector<std::vector<std::string>> calls() const;
 };
 
-// A fake JVM that reports version and passes the test class.
-FakeJvmHome reportingJvm(const std::string& folder, const char* launcher, const std::string& version);
-
 // The lines the fake JVM wrote on its starts for its "probe" setting.
 std::vector<std::string> probes(const FakeJvmHome& jvm);

@@ -10,7 +10,7 @@
 class ScopedRegKey {
 public:
     ScopedRegKey(HKEY root, std::string path);
-    ~ScopedRegKey();
+    ~ScopedRegKey() { RegDeleteTreeA(root_, path_.c_str()); }
     ScopedRegKey(const ScopedRegKey&) = delete;
     ScopedRegKey& operator=(const ScopedRegKey&) = delete;
 
@@ -33,7 +33,6 @@ public:
     ScopedRegValue& operator=(const ScopedRegValue&) = delete;
 
     void setString(const std::string& value);
-    void setBytes(DWORD type, const std::string& bytes);
     void remove();
 
 private:
@@ -45,16 +44,11 @@ private:
     std::string saved_;
 };
 
-// The user's regional setting ("Control Panel\International" "Locale"), which decides the language
-// of every box, set for one test.
-class ScopedUserLocale {
-public:
-    explicit ScopedUserLocale(const std::string& locale) : value_(HKEY_CURRENT_USER, "Control Panel\\International", "Locale")
+// The user's regional setting, which decides the language of every box, set for one test.
+struct ScopedUserLocale : ScopedRegValue {
+    explicit ScopedUserLocale(const std::string& locale)
+        : ScopedRegValue(HKEY_CURRENT_USER, "Control Panel\\International", "Locale")
     {
-        value_.setString(locale);
+        setString(locale);
     }
-    ScopedRegValue& value() { return value_; }
-
-private:
-    ScopedRegValue value_;
 };

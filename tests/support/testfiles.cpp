@@ -6,8 +6,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <chrono>
-#include <cstring>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -100,24 +100,9 @@ std::vector<std::string> splitLines(const std::string& bytes, const std::string&
 
 bool isTimestamp(const std::string& text)
 {
-    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    if (text.size() < 24) return false;
-    auto oneOf = [&](std::size_t at, const char* const* names, int count) {
-        for (int i = 0; i < count; ++i)
-            if (text.compare(at, 3, names[i]) == 0) return true;
-        return false;
-    };
-    auto digits = [&](std::size_t at, std::size_t n) {
-        for (std::size_t i = at; i < at + n; ++i)
-            if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-        return true;
-    };
-    // "Www Mmm dd hh:mm:ss yyyy"
-    return oneOf(0, days, 7) && text[3] == ' ' && oneOf(4, months, 12) && text[7] == ' ' && digits(8, 2) &&
-           text[10] == ' ' && digits(11, 2) && text[13] == ':' && digits(14, 2) && text[16] == ':' &&
-           digits(17, 2) && text[19] == ' ' && digits(20, 4);
+    static const std::regex stamp("(Sun|Mon|Tue|Wed|Thu|Fri|Sat) (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
+                                  "[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}");
+    return text.size() >= 24 && std::regex_match(text.substr(0, 24), stamp);
 }
 
 std::vector<std::string> readLogLines(const fs::path& path)

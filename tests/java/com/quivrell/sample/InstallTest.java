@@ -37,9 +37,7 @@ public final class InstallTest {
             {"Z:\\tmp\\a b\\c", "Linux", "/p", "/p/dosdevices/z:/tmp/a b/c"},
             {"c:/Program Files/Java", "Linux", "/p", "/p/dosdevices/c:/Program Files/Java"},
             {"D:\\", "Linux", "/p", "/p/dosdevices/d:/"}, {"C:\\x", "Linux", null, "/home/u/.wine/dosdevices/c:/x"},
-            {"C:\\x", "Linux", "", "/home/u/.wine/dosdevices/c:/x"}, {"C:\\x", "Windows 10", "/p", "C:\\x"},
-            {"C:x", "Linux", "/p", "C:x"}, {"C:", "Linux", "/p", "C:"}, {"1:\\x", "Linux", "/p", "1:\\x"},
-            {"/already/unix", "Linux", "/p", "/already/unix"}, {"relative\\dir", "Linux", "/p", "relative\\dir"},
+            {"C:\\x", "Windows 10", "/p", "C:\\x"}, {"C:x", "Linux", "/p", "C:x"}, {"1:\\x", "Linux", "/p", "1:\\x"},
         };
         for (String[] c : hostPaths)
             check("hostPath(" + c[0] + ") on " + c[1] + " with WINEPREFIX=" + c[2], c[3],
@@ -48,8 +46,7 @@ public final class InstallTest {
             {new String[] {"-q", "C:\\t"}, "C:\\t", Collections.emptyList()},
             {new String[] {"-s", "C:\\Program", "Files\\x"}, "C:\\Program Files\\x", Collections.emptyList()},
             {new String[] {"-x", "", "-q", "t", "-y"}, "t -y", Arrays.asList("-x")},
-            {new String[] {"-q"}, null, Collections.emptyList()}, {new String[] {"-q", " "}, null, Collections.emptyList()},
-            {new String[] {"-Q", "t"}, null, Arrays.asList("-Q", "t")}, {new String[] {}, null, Collections.emptyList()},
+            {new String[] {"-q", " "}, null, Collections.emptyList()}, {new String[] {"-Q", "t"}, null, Arrays.asList("-Q", "t")},
         };
         for (Object[] c : switches) {
             String[] words = (String[]) c[0];
@@ -58,7 +55,6 @@ public final class InstallTest {
         }
         String[][] windowsPaths = { // folder, os.name, WINEPREFIX, expected
             {"/p/dosdevices/c:/Program Files/App", "Linux", "/p", "C:\\Program Files\\App"},
-            {"/work/start/App", "Linux", "/p", "Z:\\work\\start\\App"},
             {"/home/u/.wine/dosdevices/d:/x", "Linux", null, "D:\\x"},
         };
         for (String[] c : windowsPaths)
@@ -90,15 +86,10 @@ public final class InstallTest {
         check("exit code, start folder from startdir.txt", 0, wizard(pkg));
         checkInstalled(pkg, start.resolve(Install.APP_FOLDER), throughPrefix(start.resolve(Install.APP_FOLDER)));
 
-        // Without a start folder, or a blank one, the application goes beside the package.
+        // Without a start folder the application goes beside the package.
         pkg = newPackage();
         check("exit code, no startdir.txt", 0, wizard(pkg));
         checkInstalled(pkg, pkg.getParent().resolve(Install.APP_FOLDER), pkg.getParent().resolve(Install.APP_FOLDER).toString());
-        pkg = newPackage();
-        write(pkg.resolve("startdir.txt"), "   \r\n");
-        check("exit code, blank startdir.txt", 0, wizard(pkg));
-        check("installed beside the package when startdir.txt is blank", true,
-                Files.isRegularFile(pkg.getParent().resolve(Install.APP_FOLDER + "/jvm.properties")));
 
         // Unquoted by its caller, a target with a blank arrives as two words; the start folder is left alone.
         pkg = newPackage();
@@ -111,17 +102,10 @@ public final class InstallTest {
         pkg = newPackage();
         write(pkg.resolve("native.properties"), "nativeJvmHomeDir=C:/no such jvm\n");
         check("exit code, JVM home gone", 1, wizard(pkg, "-s", scratch.resolve("never").toString()));
-        check("marker created before the failure", true, Files.exists(pkg.resolve(Install.MARKER)));
-        check("nothing installed after the failure", false, Files.exists(scratch.resolve("never")));
+        check("marker created before the failure, nothing installed", "true false",
+                Files.exists(pkg.resolve(Install.MARKER)) + " " + Files.exists(scratch.resolve("never")));
         check("reason in wizard.log", "installation failed: the JVM home C:/no such jvm does not exist",
                 lastLine(pkg.resolve("wizard.log")));
-
-        pkg = newPackage();
-        Path file = scratch.resolve("a file");
-        write(file, "");
-        check("exit code, target is a file", 1, wizard(pkg, "-q", file.toString()));
-        check("reason in wizard.log names the target", true,
-                lastLine(pkg.resolve("wizard.log")).startsWith("installation failed: cannot create the folder " + file));
 
         // A JVM installed into the package folder moves beside the application; the cleanup removes the original.
         pkg = newPackage();
@@ -140,8 +124,6 @@ public final class InstallTest {
         check("new home in native.properties", windows(target.resolve("jre")), record.getProperty("nativeJvmHomeDir"));
         check("temporary folder in native.properties", windows(pkg.resolve("jre")).replace('\\', '/'),
                 record.getProperty("nativeTempJvmDir"));
-        check("Java's escapes in the file", true, new String(Files.readAllBytes(pkg.resolve("native.properties")),
-                StandardCharsets.ISO_8859_1).contains("nativeJvmHomeDir=Z\\:\\\\"));
     }
 
     /** loggedTarget: the target as the wizard reached it, through the prefix when it was a Windows path. */
