@@ -1,5 +1,4 @@
 #include "installrun.h"
-#include "support/winvers.h"
 
 #include <cstdlib>
 
@@ -44,14 +43,4 @@ TEST(WindowsDirectory, RegistrySourcesThenPathThenTheCurrentFolder)
         EXPECT_EQ(readLogLines("jinstall.log"), c.trace);
         EXPECT_TRUE(run.installation->isWinNTFamily());
     }
-}
-
-TEST(WinVersion, NtFamilyAskedOncePerObjectWithoutATrace)
-{
-    TestFolder folder;
-    writeFile("jinstall.log", "");
-    WinVersion version;
-    EXPECT_TRUE(version.winNT() && version.winNT());
-    EXPECT_EQ(version.answered(), 1);
-    EXPECT_EQ(readLogLines("jinstall.log"), Lines{});
 }

@@ -19,19 +19,10 @@ TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
 {
     const char* const winlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
     const std::string policy = "grant { permission java.security.AllPermission; };\n", sec = "jre\\lib\\security\\";
-    const char* const noLogin = "unable to find login name in registry";
     const char *const jvmPolicy = "${java.home}/lib/security/java.policy", *const keystore = "${user.home}/.keystore";
-    struct Case {
-        const char* what;
-        Files before;
-        const char *systemPolicy, *userPolicy, *keystore;
-        bool backup;
-        const char *login, *defaultLogin; // null: no such value
-        bool result;
-        Files after; // every file besides the package's own
-        Lines trace;
-    } cases[] = {
-        {"nothing named", {}, "", "", "", true, "user1", nullptr, true, {}, {}},
+    // login, defaultLogin null: no such value; after: every file besides the package's own
+    struct Case { const char* what; Files before; const char *systemPolicy, *userPolicy, *keystore; bool backup;
+                  const char *login, *defaultLogin; bool result; Files after; Lines trace; } cases[] = {
         {"both policies, and the keystore in the home and profile folders", {},
          "${java.home}/lib/security/system.policy", jvmPolicy, keystore, false, "user1", nullptr, true,
          {{sec + "java.policy", policy}, {sec + "system.policy", "grant {};\n"}, {"WINDOWS\\.keystore", "KEYSTORE"},
@@ -44,16 +35,10 @@ TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
           {"changes.txt", "x\r\nReagrupado  a {dir}\\jre\\lib\\security\\java.policy identitydb.001\r\n"}}, {}},
         {"login name from the default user", {}, "", "", keystore, false, "", "admin", true,
          {{"WINDOWS\\.keystore", "KEYSTORE"}, {"WINDOWS\\profiles\\admin\\.keystore", "KEYSTORE"}}, {}},
-        {"no login name", {}, "", "", keystore, false, "", nullptr, false,
-         {{"WINDOWS\\.keystore", "KEYSTORE"}}, {noLogin, noLogin}},
         {"the identity database wins", {{sec + "java.security", "#\nidentity.database={dir}//Data//identitydb.obj\n"}},
          "", "", keystore, false, "user1", nullptr, true,
          {{sec + "java.security", "#\nidentity.database={dir}//Data//identitydb.obj\n"},
           {"Data\\identitydb.obj", "KEYSTORE"}}, {}},
-        {"names right after the token", {}, "", "${java.home}java.policy", "${user.home}.keystore", false,
-         "user1", nullptr, false, {{"jre\\java.policy", policy}, {"WINDOWS\\.keystore", "KEYSTORE"}}, {noLogin}},
-        {"names without a token, and a keystore without its source", {}, "java.policy", "lib/security/java.policy",
-         "${user.home}missing.keystore", false, "user1", nullptr, false, {}, {}},
         {"a name that reaches out of its folder", {}, "", "${user.home}/../jre/java.policy", "", false, "user1", nullptr,
          true, {}, {"not copying a security file outside its folder: ${user.home}/../jre/java.policy"}},
         {"a keystore folder that cannot be made", {{"jre\\lib", "a file"}}, "", "",
