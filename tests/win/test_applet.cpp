@@ -41,7 +41,6 @@ TEST(LaunchApplet, PageAfterTheLastSlashThenInstallapp2InTheRegisteredBrowser)
 {
     struct Case { const char *what, *url; Lines pages; bool associated; } cases[] = {
         {"installapp2.html for a page without an association", "start.qivnone", {"start.qivnone", "installapp2.html"}, true},
-        {"no association at all: a silent false", "http://h/page.html", {"page.html", "installapp2.html"}, false},
         {"an address with a blank reaches the browser whole", "http://h/my page.html", {"my page.html"}, true},
     };
     for (const Case& c : cases) {
@@ -57,19 +56,6 @@ TEST(LaunchApplet, PageAfterTheLastSlashThenInstallapp2InTheRegisteredBrowser)
         EXPECT_EQ(boxes, c.associated ? Lines{notice + " style 48"} : Lines{});
         EXPECT_EQ(fileExists("__qivshow.sem"), !c.associated);
     }
-}
-
-TEST(LaunchApplet, BrowserThatCannotStart)
-{
-    AppletRun run;
-    writeFile("page.html", "");
-    fs::remove(run.browser);
-    bool ok = run.launch("http://h/page.html");
-    if (run.boxes.empty() && !ok) GTEST_SKIP() << "the shell's lookup here checks that the program exists";
-    EXPECT_FALSE(ok);
-    ASSERT_EQ(run.boxes.size(), 2u);
-    EXPECT_EQ(run.boxes[0].text + run.boxes[1].text, notice + "Unable to find broswer.\n" + englishSuffix());
-    EXPECT_EQ(readLogLines("errors.log"), (Lines{"Unable to find browser. Start browser and go to URL: http://h/page.html"}));
 }
 
 // On the Java Plug-in path a browser that cannot be had fails the launch. After a found JVM the package's

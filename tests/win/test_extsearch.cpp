@@ -52,8 +52,7 @@ TEST(ExtendedSearch, EachRegistryLayoutInEachHiveAndView)
     struct { const char *root, *below, *value, *version; } layouts[] = {
         {"JavaSoft", "Java Development Kit\\1.8.0_392", "Home", "1.8.0_392"},
         {"Eclipse Adoptium", "JDK\\17.0.11.9\\hotspot\\MSI", "Path", "17.0.11.9"},
-        {"Microsoft\\JDK", "21.0.2.13\\hotspot\\MSI", "Path", "21.0.2.13"},
-        {"Azul Systems", "Zulu\\zulu-17", "InstallationPath", "17"}};
+        {"Microsoft\\JDK", "21.0.2.13\\hotspot\\MSI", "Path", "21.0.2.13"}};
     for (const auto& where : wheres)
         for (const auto& layout : layouts) {
             SCOPED_TRACE(std::string(where.label) + " " + layout.root + "\\" + layout.below);
@@ -68,18 +67,17 @@ TEST(ExtendedSearch, EachRegistryLayoutInEachHiveAndView)
         }
 }
 
-// Stale and refused candidates cost no start; the highest version goes first, a failed test run hands over.
+// A home without the launcher costs no start; the highest version goes first, by its release file, and a
+// failed test run hands over; PATH, JAVA_HOME and the usual folders are candidates too.
 TEST(ExtendedSearch, HighestFirstPassingOverStaleAndRefused)
 {
     Machine machine;
     ScopedRegKey javaSoft(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft");
-    ScopedRegKey zulu(HKEY_CURRENT_USER, "SOFTWARE\\Azul Systems");
-    FakeJvmHome stale("stale", {}, {}), refused = jvm("refused", "11.0.2"), failing = jvm("failing", "9.0.4", "21"),
+    FakeJvmHome stale("stale", {}, {}), failing = jvm("failing", "9.0.4", "21"),
                 good = jvm("with blanks", "17.0.11", "17"), lower = jvm("lower", "11.0.2", "11"),
                 unknown = jvm("unknown", "22");
     javaSoft.setString("JavaHome", stale.home, "JDK\\17");
     javaSoft.setString("JavaHome", failing.home, "JRE\\latest"); // the release file's 21, not the name, ranks it
-    zulu.setString("InstallationPath", refused.home, "Zulu\\zulu-8"); // its run would pass
     ScopedEnv javaHome("JAVA_HOME", ("\"" + unknown.home + "\\\"").c_str());
     ScopedEnv path("PATH", ("\"" + lower.home + "\\bin\";" + good.home + "\\bin").c_str());
     std::vector<FakeJvmHome> inFolders;
@@ -87,9 +85,8 @@ TEST(ExtendedSearch, HighestFirstPassingOverStaleAndRefused)
         inFolders.push_back(jvm(folder + std::string("\\jdk-12"), "12", "12"));
     EXPECT_EQ(machine.search("11", "jrew.exe"), good.home + "\\bin\\java.exe") << "java answers for jre";
     EXPECT_EQ(failing.calls().size(), 1u) << "tried first, refused by its test run";
-    for (const FakeJvmHome* home : {&refused, &lower, &unknown}) EXPECT_TRUE(home->calls().empty()) << home->home;
+    for (const FakeJvmHome* home : {&lower, &unknown}) EXPECT_TRUE(home->calls().empty()) << home->home;
     Lines lines = {"extended search: dropped " + stale.home + ": no bin\\jrew.exe", candidate("PATH", "11", lower.home),
-                   "extended search: dropped " + refused.home + ": version 8 is not accepted",
                    candidate("JAVA_HOME", "unknown", unknown.home),
                    "extended search found " + good.home + "\\bin\\java.exe"};
     for (const FakeJvmHome& home : inFolders)

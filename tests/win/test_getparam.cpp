@@ -34,30 +34,25 @@ struct Params {
 } // namespace
 
 // The file is rewritten whole with CR LF, also past a 0x1A, which ends the reading; a value too long is
-// refused into errors.log, and traced only where there is a trace log.
+// refused into errors.log and the trace log.
 TEST(GetParameters, RewritesTheFileAndLogsWhatItRefused)
 {
-    const std::string file = "jvmMinVersion=1.4\njvmRequiredVersion=" + std::string(300, '1') + "\r\njvmName=N\n"
-                             "\x1AjvmName=after the end\rof the text\n";
-    const std::string crLf = "jvmMinVersion=1.4\r\njvmRequiredVersion=" + std::string(300, '1') + "\r\njvmName=N\r\n"
-                             "\x1AjvmName=after the endof the text\r\n";
-    const Lines refused = {"value too long in qiv.control, line ignored: jvmRequiredVersion (300 characters, at most 200)"};
-    for (bool traceLog : {true, false}) {
-        SCOPED_TRACE(traceLog ? "with a trace log" : "without a trace log");
-        TestFolder folder;
-        writeFile("qiv.control", file);
-        if (traceLog) writeFile("jinstall.log", "");
-        Params p;
-        ASSERT_TRUE(p.read());
-        EXPECT_TRUE(p.boxes.empty());
-        EXPECT_TRUE(readFile("qiv.control") == crLf) << "qiv.control is not the CR LF copy";
-        EXPECT_FALSE(fileExists("__qiv.control"));
-        EXPECT_EQ(std::string(p.values->jvmName) + "|" + p.values->jvmMinVersion, "N|1.4");
-        EXPECT_EQ(readLogLines("errors.log"), refused);
-        Lines trace = refused;
-        trace.push_back("Valid versions of jre.exe: 1.4 through "); // the console launcher for a log of the user's
-        EXPECT_EQ(readLogLines("jinstall.log"), traceLog ? trace : Lines{});
-    }
+    TestFolder folder;
+    writeFile("qiv.control", "jvmMinVersion=1.4\njvmRequiredVersion=" + std::string(300, '1') + "\r\njvmName=N\n"
+                             "\x1AjvmName=after the end\rof the text\n");
+    writeFile("jinstall.log", "");
+    Params p;
+    ASSERT_TRUE(p.read());
+    EXPECT_TRUE(p.boxes.empty());
+    EXPECT_TRUE(readFile("qiv.control") == "jvmMinVersion=1.4\r\njvmRequiredVersion=" + std::string(300, '1') +
+                                               "\r\njvmName=N\r\n\x1AjvmName=after the endof the text\r\n")
+        << "qiv.control is not the CR LF copy";
+    EXPECT_FALSE(fileExists("__qiv.control"));
+    EXPECT_EQ(std::string(p.values->jvmName) + "|" + p.values->jvmMinVersion, "N|1.4");
+    const std::string refused = "value too long in qiv.control, line ignored: jvmRequiredVersion (300 characters, at most 200)";
+    EXPECT_EQ(readLogLines("errors.log"), Lines{refused});
+    // The console launcher, for a trace log of the user's.
+    EXPECT_EQ(readLogLines("jinstall.log"), (Lines{refused, "Valid versions of jre.exe: 1.4 through "}));
 }
 
 // What keeps the control file from being opened or converted leaves it as it was, with one error box;
