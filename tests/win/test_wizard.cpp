@@ -10,7 +10,8 @@ TEST(WizardLaunch, FoundJvmStartsTheWizard)
 {
     struct Case { const char *what, *launcher, *control; bool quiet, silent; const char *argument, *received; } cases[] = {
         {"javaw.exe: options with a double blank; -s", "bin\\javaw.exe",
-         "jvmCommandName=javaw.exe\r\nloaderClasspath=.;C:\\My Libs\\a.jar;install.jar\r\njvmExtraParameters=-Xmx64m  -Dq=1\r\n",
+         "jvmCommandName=javaw.exe\r\nloaderClasspath=.;C:\\My Libs\\a.jar;install.jar\r\n"
+         "jvmExtraParameters=-Xmx64m  -Dq=1\r\n",
          false, true, "C:\\T", "|javaw.exe|-Xmx64m|-Dq=1|-classpath|.;C:\\My Libs\\a.jar;install.jar|M|-s|C:\\T"},
         {"jrew.exe with the JVM's Swing archive; -q", "bin\\jrew.exe",
          "jvmCommandName=jrew.exe\r\nloaderClasspath=swingall.jar;.;install.jar\r\n", true, false, "C:\\Program Files\\App",
@@ -22,6 +23,7 @@ TEST(WizardLaunch, FoundJvmStartsTheWizard)
         FakeJvmHome jvm("Java Home", {c.launcher},
                         {"result=java.version=1.6.0_20", "wizard=start", "probe=__qivshow.sem,%CLASSPATH%"});
         run.javaSoft.setString("JavaHome", jvm.home, "Java Runtime Environment\\1.6");
+        std::filesystem::create_directories(jvm.home + "\\lib");
         writeFile(jvm.home + "\\lib\\swingall.jar", "PK");
         for (const char* file : {"TestJvm.class", "install.jar"}) writeFile(file, "PK");
         writeFile("jinstall.log", ""); // a log of the user's: it stays after a successful run
@@ -52,9 +54,8 @@ TEST(WizardLaunch, LaunchesAndTheirFailures)
     _putenv("CLASSPATH=C:\\bogus");
     std::string path = jvm.home + "\\bin\\javaw.exe";
     char extra[] = "-Xmx64m", command[] = "M";
-    auto launch = [&] {
-        return run.installation->runJavaInstaller({path.c_str(), extra, "-cp", ".;install.jar", command, "C:\\T", false, true});
-    };
+    auto launch = [&] { return run.installation->runJavaInstaller({path.c_str(), extra, "-cp", ".;install.jar", command,
+                                                                   "C:\\T", false, true}); };
     EXPECT_FALSE(launch());
     EXPECT_TRUE(jvm.calls().empty()) << "nothing is started without install.jar";
     writeFile("install.jar", "PK");
