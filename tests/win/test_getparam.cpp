@@ -94,8 +94,10 @@ TEST(GetParameters, FileThatCannotBeReplacedStaysAsItWas)
         EXPECT_TRUE(readFile("qiv.control") == c.file) << "qiv.control was changed";
         EXPECT_FALSE(fileExists("__qiv.control"));
         EXPECT_EQ(p.boxes.size(), readsOn ? 0u : 1u);
-        if (readsOn) EXPECT_EQ(std::string(p.values->jvmName) + "|" + p.values->jvmRequiredVersion, "A|1.5");
-        if (own) EXPECT_EQ(readLogLines("errors.log"), Lines{c.message});
+        if (own) { // the rows of the test's own folder are those read as they are
+            EXPECT_EQ(std::string(p.values->jvmName) + "|" + p.values->jvmRequiredVersion, "A|1.5");
+            EXPECT_EQ(readLogLines("errors.log"), Lines{c.message});
+        }
         if (!own)
             for (const auto& entry : fs::directory_iterator(".")) fs::remove_all(entry.path());
         fs::current_path(previous);
