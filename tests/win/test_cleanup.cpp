@@ -16,13 +16,13 @@ struct CleanupRun : InstallRun {
     ScopedRegValue systemRoot{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"};
     std::string windows, start;
 
-    explicit CleanupRun(const std::string& windowsDir = "") : InstallRun("package")
+    CleanupRun() : InstallRun("package")
     {
         fs::create_directories("..\\start");
         fs::create_directories("..\\windows");
         start = fs::canonical("..\\start").string();
         windows = fs::canonical("..\\windows").string();
-        systemRoot.setString(windowsDir.empty() ? windows : windowsDir);
+        systemRoot.setString(windows);
         writeFile("qiv.control", "jvmRequiredVersion=1.4\r\njvmVersion=1.4.2\r\njvmCommandName=javaw.exe\r\n");
         writeFile("startdir.txt", start + "\r\n");
         // The run's preparation as the sequence does it: its own trace log, the Windows directory, the control file.
@@ -69,57 +69,40 @@ TEST(Cleanup, SuccessfulRunRemovesThePackageFilesAndNothingOutside)
     EXPECT_FALSE(fileExists(run.start + "\\errors.log")) << "an empty errors.log is deleted, not copied";
 }
 
-// A failed run's own log ends with the verdict; the logs are appended to those in the start folder (an
-// empty qivpand.log left out), or the Windows directory when it is write-protected; never to themselves.
+// A failed run's own log ends with the verdict; the logs are appended to those in the start folder, or
+// the Windows directory when it is write-protected; never to themselves, however the folder is spelt.
 TEST(Cleanup, FailedRunEndsItsOwnLogAndCopiesTheLogs)
 {
     const std::string readOnly = benchFolder("readonly"); // empty: the bench could not make one on this machine
-    enum Start { other, upper, slash, shortName, protectedStart };
-    struct Case { const char* what; Start start; const char* windows; const char* copiedTo; } cases[] = {
-        {"start folder elsewhere", other, "", "start"},
-        {"the package folder in other case", upper, "", ""},
-        {"the package folder with a separator at its end", slash, "", ""},
-        {"the package folder by its short name", shortName, "", ""},
-        {"write-protected start folder", protectedStart, "", "windows"},
-        {"the Windows directory write-protected too", protectedStart, "readonly", "readonly"},
-        {"the Windows directory is the package folder", protectedStart, "package", ""},
+    enum Start { other, shortName, protectedStart };
+    struct Case { const char* what; Start start; bool windowsInPackage; const char* copiedTo; } cases[] = {
+        {"start folder elsewhere", other, false, "start"},
+        {"the package folder by its short name", shortName, false, ""},
+        {"write-protected start folder", protectedStart, false, "windows"},
+        {"the Windows directory is the package folder", protectedStart, true, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         if (c.start == protectedStart && readOnly.empty()) continue;
-        CleanupRun run(*c.windows == 'r' ? readOnly : "");
-        std::string upper = run.native(), shortName(MAX_PATH, '\0');
-        std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char ch) { return std::toupper(ch); });
+        CleanupRun run;
+        std::string shortName(MAX_PATH, '\0');
         shortName.resize(GetShortPathNameA(run.native().c_str(), shortName.data(), MAX_PATH));
         ASSERT_NE(_stricmp(shortName.c_str(), run.native().c_str()), 0) << "Wine gives the test folder a short name";
-        const std::string spelt[] = {run.start, upper, run.native() + "\\", shortName, readOnly};
-        if (*c.windows == 'p') run.systemRoot.setString(spelt[slash]), run.installation->getEnvironmentSetup();
+        const std::string spelt[] = {run.start, shortName, readOnly};
+        if (c.windowsInPackage) run.systemRoot.setString(run.native() + "\\"), run.installation->getEnvironmentSetup();
         run.installation->logAndTraceMessage("errors.log", "jinstall.log", "something failed");
-        writeFile("qivpand.log", "");
-        writeFile("big.log", std::string(700000, 'b')); // more than one pass of the copy
         writeFile(run.start + "\\errors.log", "earlier run\r\n");
         writeFile("startdir.txt", spelt[c.start] + "\r\n");
-        MessageBoxCatcher catcher;
         run.installation->cleanUp(false);
-        const std::string to = *c.copiedTo == 's' ? run.start : *c.copiedTo == 'w' ? run.windows : readOnly;
+        const std::string to = *c.copiedTo == 's' ? run.start : *c.copiedTo == 'w' ? run.windows : "";
         Lines trace = readLogLines("jinstall.log"), ending{"install ok: false"};
         if (*c.copiedTo) ending.push_back("copying log files to " + to); // only that follows the verdict
         ASSERT_GE(trace.size(), ending.size());
         EXPECT_EQ(Lines(trace.end() - ending.size(), trace.end()), ending);
-        EXPECT_FALSE(fileExists("jinstall.sem"));
         const std::string errors = readFile("errors.log");
         EXPECT_EQ(readFile(run.start + "\\errors.log"), "earlier run\r\n" + (to == run.start ? errors : ""));
         EXPECT_EQ(fileExists(run.windows + "\\errors.log") ? readFile(run.windows + "\\errors.log") : "",
                   to == run.windows ? errors : "");
-        EXPECT_EQ(fileExists(to + "\\jinstall.log"), to != readOnly);
-        EXPECT_FALSE(fileExists(to + "\\qivpand.log")) << "an empty qivpand.log is not copied";
-        EXPECT_EQ(fs::file_size("big.log"), 700000u) << "a log is never appended to itself";
-        EXPECT_FALSE(fileExists(run.windows + "\\__qivtest.zos")) << "the write test leaves nothing behind";
-        Lines boxes, expected;
-        for (const CaughtBox& box : catcher.boxes()) boxes.push_back(box.text);
-        const std::string box = "Unable to save errors.log\r\rTry installing from a non-write protected drive.";
-        if (*c.windows == 'r') expected.push_back(box + englishSuffix());
-        EXPECT_EQ(boxes, expected);
     }
 }
 
@@ -136,20 +119,17 @@ TEST(Cleanup, TemporaryJvmOfTheRecord)
     const std::string removing = "removing all files and subdirs from " + pkg + "\\jre";
     // Each line of trace traced; "about to configure" only where named.
     struct Case { const char* what; std::string record; bool jreGone; Lines trace; } cases[] = {
-        {"not in temp", "nativeJvmHomeDir=" + pkg + "\\jre\r\nnativeJvmInstalledInTemp=false\r\n", false, {}},
         {"outside the package",
          "nativeJvmHomeDir=" + slashed(away) + "\r\nnativeJvmInstalledInTemp=true\r\nconfigureWinRegistry=no\r\n", false,
          {"Warning: not deleting a folder outside the package folder: " + away}},
-        {"no temporary folder: the location goes",
-         "nativeJvmHomeDir=" + slashed(pkg) + "/jre\r\nnativeJvmInstalledInTemp=TRUE\r\nconfigureWinRegistry=no\r\n", true,
-         {removing}},
         {"moved by the wizard", "#Written by the wizard\r\nnativeJvmHomeDir=" + escaped +
              "\r\nnativeJvmInstalled=true\r\nnativeJvmInstalledInTemp=true\r\nnativeTempJvmDir=" + slashed(pkg) +
              "/jre\r\nconfigureWinRegistry=true\r\n",
          true, {"jvmLocation " + final, "about to configure jvm 1.4.2", "configureJvm ok: true", removing}},
         {"the package folder itself", "nativeJvmHomeDir=" + slashed(pkg) + "/.\r\nnativeJvmInstalledInTemp=true\r\n"
          "configureWinRegistry=no\r\n", false, {"Warning: not deleting a folder outside the package folder: " + pkg + "\\."}},
-        {"relative", "nativeJvmHomeDir=jre\r\nnativeJvmInstalledInTemp=true\r\nconfigureWinRegistry=no\r\n", true, {removing}},
+        {"relative, without a temporary folder", "nativeJvmHomeDir=jre\r\nnativeJvmInstalledInTemp=TRUE\r\n"
+         "configureWinRegistry=no\r\n", true, {removing}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -162,7 +142,7 @@ TEST(Cleanup, TemporaryJvmOfTheRecord)
         EXPECT_EQ(fileExists("jre"), !c.jreGone);
         EXPECT_EQ(readFile("final\\bin\\javaw.exe") + readFile("..\\away\\keep.txt"), "keptkept");
         for (const std::string& line : c.trace) EXPECT_TRUE(traced(line)) << line;
-        EXPECT_EQ(traced("about to configure jvm 1.4.2"), c.trace.size() > 2) << "configureWinRegistry=no or not in temp";
+        EXPECT_EQ(traced("about to configure jvm 1.4.2"), c.trace.size() > 2) << "configureWinRegistry=no";
     }
 }
 
@@ -190,12 +170,10 @@ TEST(RemoveDirAndSubdirs, LinkIsNeverFollowed)
 TEST(CleanupProgram, EndsWithinItsBoundAndListsWhatStays)
 {
     TestFolder start("start");
-    const std::string pkg = start.native() + "\\pkg", away = start.native() + "\\..\\away";
-    for (const std::string& file : {pkg + "\\a\\b.txt", pkg + "\\held.txt", away + "\\keep.txt"})
+    const std::string pkg = start.native() + "\\pkg";
+    for (const std::string& file : {pkg + "\\a\\b.txt", pkg + "\\held.txt"})
         fs::create_directories(fs::path(file).parent_path()), writeFile(file, "x");
     writeFile(pkg + "\\errors.log", "an error\r\n"); // stays for the unpacker's verdict
-    HostLink host{pkg + "\\a\\link"};
-    ASSERT_TRUE(host.onHost({"ln", "-s", away, host.link}, true));
     fs::copy_file(programFromEnvironment("QIV_CLEANUP"), pkg + "\\__cleanup.exe");
     UniqueFileHandle held(CreateFileA((pkg + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     FakeJvmHome never(pkg, {"qivstart.exe"}, {"sleep=60000"});
@@ -207,15 +185,12 @@ TEST(CleanupProgram, EndsWithinItsBoundAndListsWhatStays)
     SetEnvironmentVariableA("QIV_CLEANUP_WAIT_MS", nullptr);
     ASSERT_TRUE(run.waitForExit(6000)) << "the wait for qivstart.exe is bounded";
     EXPECT_EQ(run.exitCode(), 1u);
-    // Wine cannot remove a host's link through Windows calls: then it is listed too, never followed.
-    Lines log = readPlainLines("cleanup.log"), left;
-    log.erase(std::remove(log.begin(), log.end(), "not removed: " + pkg + "\\a\\link"), log.end());
-    EXPECT_EQ(log, (Lines{"qivstart.exe did not end within its time", "not removed: " + pkg + "\\held.txt",
+    Lines left;
+    EXPECT_EQ(readPlainLines("cleanup.log"), (Lines{"qivstart.exe did not end within its time", "not removed: " + pkg + "\\held.txt",
                           "not removed: " + pkg + "\\qivstart.exe"}));
     for (const auto& entry : fs::directory_iterator(pkg))
         if (!entry.is_directory()) left.push_back(entry.path().filename().string());
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (Lines{"__cleanup.exe", "errors.log", "held.txt", "qivstart.exe"}));
     EXPECT_FALSE(fileExists(pkg + "\\a\\b.txt"));
-    EXPECT_EQ(readFile(away + "\\keep.txt"), "x") << "what a link points to is never touched";
 }
