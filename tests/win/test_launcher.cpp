@@ -156,7 +156,8 @@ TEST(Launcher, RegisteredJvmIsRecordedForASlowWizardThenTheCleanupProgramTakesOv
 }
 
 // The main road with a real JVM: Debian's OpenJDK through the bridge, the real test class and the
-// sample wizard, which installs its application, silently, into the folder given after -q.
+// sample wizard, which installs its application, silently, into the folder given after -q. The run's
+// own files go afterwards.
 TEST(Launcher, RealJvmRunsTheTestClassAndTheWizard)
 {
     Package package;
@@ -191,6 +192,8 @@ TEST(Launcher, RealJvmRunsTheTestClassAndTheWizard)
     EXPECT_TRUE(fileExists(target + "\\README.txt")) << "the wizard installed the application";
     std::replace(home.begin(), home.end(), '\\', '/');
     EXPECT_NE(readFile(target + "\\jvm.properties").find(home), std::string::npos);
+    for (const char* gone : {"install.jar", "native.properties", "__qivinstall.sem", "__qivshow.sem", "__qivwizard.sem"})
+        EXPECT_FALSE(fileExists(gone)) << gone << " was left in the package";
 }
 
 // What Windows reads from the program's resources: the version of the file VERSION, and a manifest that
