@@ -1,7 +1,6 @@
-// Whole runs of qivstart.exe that meet a fault: a broken JVM, a broken JVM archive, a start folder that
-// takes no logs, package files that are not what they should be. Every run must end, show exactly the
-// box its fault calls for, say in its logs what happened, and leave the whole logs where the user finds
-// them.
+// Whole runs of qivstart.exe that meet a fault: a broken JVM, a start folder that takes no logs, package
+// files that are not what they should be. Every run must end, show exactly the box its fault calls for,
+// say in its logs what happened, and leave the whole logs where the user finds them.
 #include "fakejvm.h"
 #include "programrun.h"
 #include "regscope.h"
@@ -15,19 +14,16 @@
 #include <functional>
 
 namespace fs = std::filesystem;
-using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
 namespace {
 const char* const noJvm = "The correct version of the JRE was not found on your system.";
 const char* const min16 = "jvmMinVersion=1.6\r\n";
-const char* const archived = "jvmMinVersion=1.6\r\njvmVersion=1.6.0\r\njvmSelfExtractor=jre-archive.exe\r\n";
 
 struct Row {
     const char* what;
     std::initializer_list<const char*> jvm; // the registered JVM's settings; none: no JVM on the machine
     const char* control;                    // null: the spoiling writes it, or nothing does
-    const char* archive;                    // the package's JVM archive's script; null: no archive file
     const char* start;                      // a bench folder; null: a folder beside; "": startdir.txt names none
     std::function<void()> spoil;            // what else is wrong with the package
     Lines boxes;                            // the beginnings of the boxes, in order
@@ -48,20 +44,15 @@ TEST(FaultRuns, EachRunEndsWithItsBoxAndKeepsItsLogs)
     GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
     Row rows[] = {
         // A JVM that fails its test in any way is a failed candidate; the search goes on to the end.
-        {"launcher crashes", {"exit=-1073741819"}, min16, nullptr, nullptr, {}, {noJvm}, "Jvm isn't installed properly."},
-        {"launcher writes nothing", {"exit=0"}, min16, nullptr, nullptr, {}, {noJvm}, "Unable to verify version jvmGood.txt"},
-        {"launcher hangs", {"sleep=60000"}, min16, nullptr, nullptr, {}, {noJvm},
+        {"launcher crashes", {"exit=-1073741819"}, min16, nullptr, {}, {noJvm}, "Jvm isn't installed properly."},
+        {"launcher hangs", {"sleep=60000"}, min16, nullptr, {}, {noJvm},
          "test jvm did not end within 1 s and was stopped: false", "1"},
         {"launcher writes a 10 MB line", {"result=java.version=1.6.0_20", "pad=10485760", "wizard=start"}, min16,
-         nullptr, nullptr, {}, {}, "found jvm version: 1.6.0_20"},
-        // The package's own JVM, broken or gone.
-        {"archive fails midway", {}, archived, "mkdir bin\nwrite bin\\half.txt x\nexit 1", nullptr, {},
-         {"Unable to install JRE 1.6.0."}, "Unable to install JRE 1.6.0."},
-        {"archive missing", {}, archived, nullptr, nullptr, {}, {"Unable to find JRE 1.6"}, "Unable to find JRE 1.6"},
+         nullptr, {}, {}, "found jvm version: 1.6.0_20"},
         // Start folders that take no logs: the Windows folder takes them, or the user is told.
-        {"start folder read-only", {}, min16, nullptr, "readonly", {}, {noJvm},
+        {"start folder read-only", {}, min16, "readonly", {}, {noJvm},
          "copying log files to " + std::string(windowsDir)},
-        {"disk full during the log copy", {}, min16, nullptr, "smalldisk", [] {
+        {"disk full during the log copy", {}, min16, "smalldisk", [] {
              std::string disk = benchFolder("smalldisk"), log;
              ULARGE_INTEGER free{};
              GetDiskFreeSpaceExA(disk.c_str(), &free, nullptr, nullptr);
@@ -70,17 +61,13 @@ TEST(FaultRuns, EachRunEndsWithItsBoxAndKeepsItsLogs)
              writeFile("errors.log", log);
          }, {noJvm, "Unable to save errors.log"}, noJvm},
         // Package files that are not what they should be.
-        {"startdir.txt of 10 MB without a line end", {}, min16, nullptr, "",
+        {"startdir.txt of 10 MB without a line end", {}, min16, "",
          [] { writeFile("startdir.txt", std::string(10 << 20, 'd')); }, {noJvm}, noJvm},
-        {"qiv.control is a folder", {}, nullptr, nullptr, nullptr, [] { fs::create_directory("qiv.control"); },
+        {"qiv.control is a folder", {}, nullptr, nullptr, [] { fs::create_directory("qiv.control"); },
          {"Unable to open qiv.control"}, "unable to get parameters"},
-        {"qiv.control is empty", {}, "", nullptr, nullptr, {}, {noJvm}, "Valid version of jre.exe: 1.1.8"},
-        {"qiv.control holds a NUL byte", {}, nullptr, nullptr, nullptr,
-         [] { writeFile("qiv.control", "jvmName=J\0RE\r\njvmMinVersion=1.6\r\n"s); },
-         {"The correct version of the J was not found"}, "Valid versions of jre.exe: 1.6 through "},
         // The longest package folder the program runs in, and one character more: refused, with one box.
-        {"package folder of 242 characters", {}, min16, nullptr, nullptr, {}, {noJvm}, noJvm, nullptr, 242},
-        {"package folder of 243 characters", {}, min16, nullptr, "", {},
+        {"package folder of 242 characters", {}, min16, nullptr, {}, {noJvm}, noJvm, nullptr, 242},
+        {"package folder of 243 characters", {}, min16, "", {},
          {"The installation files were unpacked into a folder whose path is too long."}, "package folder path too long:",
          nullptr, 243},
     };
@@ -100,10 +87,6 @@ TEST(FaultRuns, EachRunEndsWithItsBoxAndKeepsItsLogs)
         if (r.jvm.size()) {
             FakeJvmHome jvm("..\\jre", {"bin\\java.exe"}, r.jvm);
             javaSoft.setString("JavaHome", jvm.home, "Java Runtime Environment\\1.6");
-        }
-        if (r.archive) {
-            fs::copy_file(programFromEnvironment("QIV_FAKEINSTALLER"), "jre-archive.exe");
-            writeFile("fakeinstaller.txt", r.archive);
         }
         std::string start = !r.start  ? (folder.path().parent_path() / "start").string()
                             : r.start[0] ? benchFolder(r.start) : "";

@@ -18,8 +18,12 @@ TEST(Setup, SilentSetupsSideBySideThenAFailure)
     ScopedRegKey javaSoft(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft");
     FakeJvmHome jvm("..\\jre6", {"bin\\javaw.exe"}, {"result=1.6.0_20", "wizard=start"});
     javaSoft.setString("JavaHome", jvm.home, "Java Runtime Environment\\1.6");
-    const std::string setup = downloads.native() + "\\My App 2.1 setup.exe";
-    fs::copy_file(programFromEnvironment("QIV_SETUP"), setup);
+    const std::string setup = "My App 2.1 setup.exe";
+    // Each of the two runs at once starts from a folder of its own, where its logs go.
+    for (const char* folder : {".", "one", "two"}) {
+        fs::create_directories(folder);
+        fs::copy_file(programFromEnvironment("QIV_SETUP"), std::string(folder) + "\\" + setup);
+    }
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     auto inTemp = [&] { return std::distance(fs::directory_iterator(temp), fs::directory_iterator()); };
@@ -30,8 +34,9 @@ TEST(Setup, SilentSetupsSideBySideThenAFailure)
         return run.waitForExit(1000) ? run.exitCode() : STILL_ACTIVE;
     };
 
-    ProgramRun one(setup, "-q \"C:\\Program Files\\App 1\"", downloads.native());
-    ProgramRun two(setup, "-q \"C:\\Program Files\\App 2\"", downloads.native());
+    const std::string first = downloads.native() + "\\one", second = downloads.native() + "\\two";
+    ProgramRun one(first + "\\" + setup, "-q \"C:\\Program Files\\App 1\"", first);
+    ProgramRun two(second + "\\" + setup, "-q \"C:\\Program Files\\App 2\"", second);
     EXPECT_EQ(exitCode(one) + exitCode(two), 0u);
     EXPECT_EQ(inTemp(), before) << "nothing of either package is left in %TEMP%";
     std::vector<std::string> folders, targets; // a target with blanks reaches the wizard in words
@@ -41,11 +46,13 @@ TEST(Setup, SilentSetupsSideBySideThenAFailure)
     std::sort(targets.begin(), targets.end());
     EXPECT_EQ(targets, (std::vector<std::string>{"-q C:\\Program Files\\App 1", "-q C:\\Program Files\\App 2"}));
     EXPECT_TRUE(folders.size() == 2 && folders[0] != folders[1]) << "each setup has a folder of its own";
-    EXPECT_EQ(readFile("package.log"), "unpacked\r\nunpacked\r\n") << "startdir.txt named the Downloads folder";
-    EXPECT_FALSE(fileExists("cleanup.log")) << readFile("cleanup.log");
+    for (const std::string& folder : {first, second}) {
+        EXPECT_EQ(readFile(folder + "\\package.log"), "unpacked\r\n") << "startdir.txt named " << folder;
+        EXPECT_FALSE(fileExists(folder + "\\cleanup.log")) << readFile(folder + "\\cleanup.log");
+    }
 
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\Java Runtime Environment");
-    ProgramRun failing(setup, "", downloads.native());
+    ProgramRun failing(downloads.native() + "\\" + setup, "", downloads.native());
     EXPECT_EQ(exitCode(failing), 1u);
     EXPECT_EQ(boxes, 1u) << "one error box";
     EXPECT_EQ(inTemp(), before);
