@@ -22,7 +22,7 @@ struct Machine : TestFolder {
     std::string add(const std::string& subkey, const char* reported, const char* valueName = "JavaHome")
     {
         std::string result = std::string("result=java.version=") + reported;
-        FakeJvmHome jvm("homes\\" + subkey, {"bin\\java.exe", "bin\\javaw.exe"}, {result.c_str()});
+        FakeJvmHome jvm("homes\\" + subkey, {"bin\\javaw.exe"}, {result.c_str()});
         javaSoft.setString(valueName, jvm.home, subkey.c_str());
         return jvm.home + "\\bin\\javaw.exe";
     }
