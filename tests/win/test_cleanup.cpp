@@ -49,7 +49,7 @@ struct HostLink {
 
 } // namespace
 
-// What a whole run's cleanup removes is the launcher tests'; here what they do not show.
+// A successful run's cleanup: the package's files go, the run's own files and anything outside stay.
 TEST(Cleanup, SuccessfulRunRemovesThePackageFilesAndNothingOutside)
 {
     CleanupRun run;
