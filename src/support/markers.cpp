@@ -28,7 +28,7 @@ void dropMarker(const char* path)
 {
     if (!path[0] || !pathExists(path)) return;
     // The file goes first: a loop woken before that would find the marker still there.
-    removeFile(path);
+    if (!removeFile(path)) return;
     if (HWND window = watcher.load()) PostMessageA(window, WM_NULL, 0, 0);
 }
 
