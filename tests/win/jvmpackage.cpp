@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -57,12 +56,6 @@ JvmPackage::Result JvmPackage::installJvm(const char* version, const char* prede
     bool ok = installer.installJvm(jvmRequestOf(*values), windowsDir.c_str(), jvmPath);
     return {ok, jvmPath, values->predefinedJvmInstallDir, values->jvmHomeDir, installer.jvmInstalled,
             installer.foundExistingJvm};
-}
-
-bool JvmPackage::traced(const std::string& line)
-{
-    Lines lines = readLogLines("jinstall.log");
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 std::string machineValue(const std::string& key, const char* name)

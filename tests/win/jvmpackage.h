@@ -34,7 +34,6 @@ struct JvmPackage : TestFolder {
     // Installs the archive's JVM of version; the family of version is the required one.
     Result installJvm(const char* version, const char* predefined = "", const char* homeDir = "",
                       const char* name = "JRE");
-    static bool traced(const std::string& line);
 };
 
 // A registry value under HKEY_LOCAL_MACHINE as text; empty when missing.
