@@ -19,9 +19,11 @@ failures=0
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 java_exe=$(winpath "$home/bin/java.exe")
 
-# Runs the batch lines on stdin in the package folder: its exit code in rc, its output in $tmp/out.
+# The batch lines on stdin become t.bat in the package folder.
+batch() { { printf '@echo off\r\n'; sed 's/$/\r/'; } > "$pkg/t.bat"; }
+
+# Runs t.bat: its exit code in rc, its output in $tmp/out.
 run_batch() {
-    { printf '@echo off\r\n'; sed 's/$/\r/'; } > "$pkg/t.bat"
     rc=0
     (cd "$pkg" && sh "$winebench" run cmd /c t.bat) > "$tmp/out" 2>&1 || rc=$?
 }
@@ -39,34 +41,33 @@ probe() { sed -n "s/^$1=//p" "$tmp/out" | tr '\n' '|'; }
 
 # Windows paths, class path separators and an empty argument; the shell's CLASSPATH, which the
 # batch removed only from the Windows environment, must not reach java.
-CLASSPATH=/from/the/shell run_batch <<EOF
+batch <<EOF
 set CLASSPATH=
 "$java_exe" "-Dprobe.path=$(winpath "$pkg")\\x" -cp ".;sub\\dir;$(winpath "$tmp");" BridgeProbe "$(winpath "$pkg")" "" plain "a;b\\c" C:/x D:rel
 EOF
+CLASSPATH=/from/the/shell run_batch
+expect "java's exit code, the number of its arguments" 6 "$rc"
 expect "working folder" "$pkg|" "$(probe cwd)"
 expect "CLASSPATH removed on the Windows side" "null|" "$(probe CLASSPATH)"
 expect "class path" ".:sub/dir:$tmp:|" "$(probe java.class.path)"
 expect "property with a path" "$pkg/x|" "$(probe probe.path)"
 expect "arguments" "$pkg||plain|a:b/c|$prefix/dosdevices/c:/x|D:rel|" "$(probe arg)"
 
-run_batch <<EOF
-"$java_exe" -cp . BridgeProbe exit 42
-EOF
-expect "java's exit code" 42 "$rc"
-QIV_REAL_JAVA=/no/such/java run_batch <<EOF
-"$java_exe" -cp . BridgeProbe
-EOF
+QIV_REAL_JAVA=/no/such/java run_batch
 expect "exit code when java cannot start" 127 "$rc"
 expect "message when java cannot start" 1 "$(grep -c 'javabridge: cannot start /no/such/java' "$tmp/out")"
 
 # Whoever kills the bridge means to stop its java too.
-run_batch <<EOF &
+batch <<EOF
 "$java_exe" -cp . BridgeProbe sleep
 EOF
+run_batch &
 i=0
 while [ ! -s "$pkg/java.pid" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
 java_pid=$(cat "$pkg/java.pid" 2>/dev/null)
-state() { [ -z "$java_pid" ] && echo "never started" || { kill -0 "$java_pid" 2>/dev/null && echo alive || echo gone; }; }
+state() {
+    [ -z "$java_pid" ] && echo "never started" || { kill -0 "$java_pid" 2>/dev/null && echo alive || echo gone; }
+}
 [ -n "$java_pid" ] && kill -KILL $(ps -o ppid= -p "$java_pid")
 wait
 i=0
