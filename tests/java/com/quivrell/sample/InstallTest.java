@@ -80,7 +80,7 @@ public final class InstallTest {
         write(temporary.resolve("bin/javaw.exe"), "launcher");
         write(pkg.resolve("native.properties"), "nativeJvmHomeDir=Z:" + temporary + "\nnativeJvmInstalledInTemp=true");
         write(pkg.resolve("startdir.txt"), "\uFEFF  " + windows(app.getParent()) + "  \r\nsecond line\r\n");
-        check("exit code, temporary JVM", 0, wizard(pkg));
+        check("exit code, start folder and temporary JVM", 0, wizard(pkg));
         check("the JVM beside the application", "launcher", lastLine(app.resolve("jre/bin/javaw.exe")));
         check("the temporary JVM left for the cleanup", true, Files.exists(temporary.resolve("bin/javaw.exe")));
         check("jvm.properties names the new home", "jvmHomeDir=Z:" + app.resolve("jre"),
@@ -97,7 +97,7 @@ public final class InstallTest {
         check("exit code, no startdir.txt", 0, wizard(pkg));
         check("beside the package", true, Files.exists(pkg.resolve("../" + Install.APP_FOLDER + "/README.txt")));
 
-        // The marker comes first, so that the start-up program hears of the failure from the wizard itself.
+        // A refusal: the JVM home is gone. The marker comes first: the start-up program hears of it from the wizard.
         Files.delete(pkg.resolve(Install.MARKER));
         write(pkg.resolve("native.properties"), "nativeJvmHomeDir=C:/no such jvm\n");
         check("exit code, JVM home gone", 1, wizard(pkg, "-s", scratch.resolve("never").toString()));
