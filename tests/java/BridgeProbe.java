@@ -1,36 +1,24 @@
 import java.io.File;
 import java.nio.file.Files;
-import java.nio.file.Path;
 import java.nio.file.Paths;
-import java.nio.file.StandardCopyOption;
-import java.util.ArrayList;
-import java.util.List;
 
 /**
- * Started through the Java bridge by bridge_test.sh: records in probe.txt, in its current folder,
- * what java received. "exit N" ends with code N; "sleep" waits to be killed.
+ * Started through the Java bridge by bridge_test.sh: prints what java received and exits with the number of
+ * its arguments. "sleep" leaves its process id in java.pid, in its current folder, and waits to be killed.
  */
 public class BridgeProbe {
     public static void main(String[] args) throws Exception {
-        List<String> lines = new ArrayList<>();
-        lines.add("cwd=" + new File("").getAbsolutePath());
-        lines.add("CLASSPATH=" + System.getenv("CLASSPATH"));
-        lines.add("java.class.path=" + System.getProperty("java.class.path"));
-        lines.add("probe.path=" + System.getProperty("probe.path"));
+        System.out.println("cwd=" + new File("").getAbsolutePath());
+        System.out.println("CLASSPATH=" + System.getenv("CLASSPATH"));
+        System.out.println("java.class.path=" + System.getProperty("java.class.path"));
+        System.out.println("probe.path=" + System.getProperty("probe.path"));
         for (String arg : args) {
-            lines.add("arg=" + arg);
-        }
-        lines.add("pid=" + ProcessHandle.current().pid());
-        lines.add("parent=" + ProcessHandle.current().parent().map(ProcessHandle::pid).orElse(-1L));
-        // Whole or not at all: the test reads it while this process sleeps.
-        Path partial = Paths.get("probe.tmp");
-        Files.write(partial, lines);
-        Files.move(partial, Paths.get("probe.txt"), StandardCopyOption.ATOMIC_MOVE);
-        if (args.length == 2 && args[0].equals("exit")) {
-            System.exit(Integer.parseInt(args[1]));
+            System.out.println("arg=" + arg);
         }
         if (args.length == 1 && args[0].equals("sleep")) {
+            Files.write(Paths.get("java.pid"), Long.toString(ProcessHandle.current().pid()).getBytes());
             Thread.sleep(120_000);
         }
+        System.exit(args.length);
     }
 }

@@ -5,33 +5,27 @@
 #
 #   bridge_test.sh BRIDGE.exe.so PROBE_FOLDER WINEBENCH     (QIV_BENCH names a started bench)
 set -u
-bridge=$1
-probes=$2
 winebench=$3
 prefix="$(cd "$QIV_BENCH" && pwd)/prefix"
-
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/bridgetest.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 home="$tmp/jvm home"
 pkg="$tmp/package dir"
 mkdir -p "$home/bin" "$pkg"
-cp "$bridge" "$home/bin/java.exe"
-cp "$probes/BridgeProbe.class" "$pkg/"
+cp "$1" "$home/bin/java.exe"
+cp "$2/BridgeProbe.class" "$pkg/"
 failures=0
 
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 java_exe=$(winpath "$home/bin/java.exe")
 
 # The batch lines on stdin become t.bat in the package folder.
-batch() {
-    { printf '@echo off\r\n'; sed 's/$/\r/'; } > "$pkg/t.bat"
-    rm -f "$pkg/probe.txt"
-}
+batch() { { printf '@echo off\r\n'; sed 's/$/\r/'; } > "$pkg/t.bat"; }
 
+# Runs t.bat: its exit code in rc, its output in $tmp/out.
 run_batch() {
     rc=0
     (cd "$pkg" && sh "$winebench" run cmd /c t.bat) > "$tmp/out" 2>&1 || rc=$?
-    return $rc
 }
 
 expect() {
@@ -42,15 +36,8 @@ expect() {
     fi
 }
 
-# The probe's record of KEY; several lines (the arguments) joined with '|'.
-probe() { sed -n "s/^$1=//p" "$pkg/probe.txt" 2>/dev/null | tr '\n' '|'; }
-
-wait_for_probe() {
-    i=0
-    while [ ! -f "$pkg/probe.txt" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
-}
-
-alive() { kill -0 "$1" 2>/dev/null && echo alive || echo gone; }
+# What the probe printed for KEY; several lines (the arguments) joined with '|'.
+probe() { sed -n "s/^$1=//p" "$tmp/out" | tr '\n' '|'; }
 
 # Windows paths, class path separators and an empty argument; the shell's CLASSPATH, which the
 # batch removed only from the Windows environment, must not reach java.
@@ -59,34 +46,34 @@ set CLASSPATH=
 "$java_exe" "-Dprobe.path=$(winpath "$pkg")\\x" -cp ".;sub\\dir;$(winpath "$tmp");" BridgeProbe "$(winpath "$pkg")" "" plain "a;b\\c" C:/x D:rel
 EOF
 CLASSPATH=/from/the/shell run_batch
-expect "exit code of a plain run" 0 "$rc"
+expect "java's exit code, the number of its arguments" 6 "$rc"
 expect "working folder" "$pkg|" "$(probe cwd)"
 expect "CLASSPATH removed on the Windows side" "null|" "$(probe CLASSPATH)"
 expect "class path" ".:sub/dir:$tmp:|" "$(probe java.class.path)"
 expect "property with a path" "$pkg/x|" "$(probe probe.path)"
 expect "arguments" "$pkg||plain|a:b/c|$prefix/dosdevices/c:/x|D:rel|" "$(probe arg)"
 
-batch <<EOF
-"$java_exe" -cp . BridgeProbe exit 42
-EOF
-run_batch
-expect "java's exit code" 42 "$rc"
 QIV_REAL_JAVA=/no/such/java run_batch
 expect "exit code when java cannot start" 127 "$rc"
 expect "message when java cannot start" 1 "$(grep -c 'javabridge: cannot start /no/such/java' "$tmp/out")"
 
+# Whoever kills the bridge means to stop its java too.
 batch <<EOF
 "$java_exe" -cp . BridgeProbe sleep
 EOF
-run_batch & job=$!
-wait_for_probe
-java_pid=$(probe pid | tr -d '|')
-kill -KILL "$(probe parent | tr -d '|')"
-wait $job
+run_batch &
 i=0
-while [ "$(alive "$java_pid")" = alive ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
-expect "java after the bridge was killed" gone "$(alive "$java_pid")"
-[ "$(alive "$java_pid")" = alive ] && kill -KILL "$java_pid"
+while [ ! -s "$pkg/java.pid" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
+java_pid=$(cat "$pkg/java.pid" 2>/dev/null)
+state() {
+    [ -z "$java_pid" ] && echo "never started" || { kill -0 "$java_pid" 2>/dev/null && echo alive || echo gone; }
+}
+[ -n "$java_pid" ] && kill -KILL $(ps -o ppid= -p "$java_pid")
+wait
+i=0
+while [ "$(state)" = alive ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
+expect "java after the bridge was killed" gone "$(state)"
+[ "$(state)" = alive ] && kill -KILL "$java_pid"
 
 [ $failures -eq 0 ] && echo "all checks passed" || echo "$failures checks failed"
 [ $failures -eq 0 ]
