@@ -1,14 +1,16 @@
 // make bench, main road: what qivstart.exe itself adds to the JVM runs it must make.
-// roadbench RUNS ROAD KINDS LAUNCHER WIZARD times, RUNS times each and run by run in turn:
+// roadbench RUNS ROAD KINDS LAUNCHER WIZARD PROGRAM times, RUNS times each and run by run in turn:
 //   A  ROAD\A<n>\package\qivstart.exe, the sample package's whole run (the status dialog shown);
 //   B  KINDS jvm: the same two JVM runs (LAUNCHER on the test class, then with the arguments WIZARD)
 //      in ROAD\B<n>\package, started directly;
 //   W  KINDS window: a program that shows one window and ends;
-//   E  KINDS end: a program that ends at once.
+//   E  KINDS end: a program that ends at once;
+//   D  KINDS windows PROGRAM: the two windows PROGRAM makes on its main road, shown and hidden again.
 // Each package folder is a fresh copy whose startdir.txt names the start folder beside it; a run
 // counts only when the sample wizard installed its application there. Prints the medians and the
 // program's own cost, A - B - (W - E): A and B pay one process start each, as W and E do; and, as a
-// check on a busy machine, the median of that figure taken run by run.
+// check on a busy machine, the median of that figure taken run by run. D - W is the part of that cost
+// that the program's windows alone take beyond W's one window.
 #include <windows.h>
 
 #include <algorithm>
@@ -85,16 +87,17 @@ double median(std::vector<double> times)
 
 int main(int argc, char** argv)
 {
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: roadbench RUNS ROAD KINDS LAUNCHER WIZARD\n");
+    if (argc != 7) {
+        std::fprintf(stderr, "usage: roadbench RUNS ROAD KINDS LAUNCHER WIZARD PROGRAM\n");
         return 2;
     }
     int runs = std::atoi(argv[1]);
     std::string road = argv[2], kinds = quoted(argv[3]), launcher = argv[4], wizard = argv[5];
-    const char* const names[] = {"A", "B", "W", "E"};
-    std::vector<double> times[4];
+    const std::string program = quoted(argv[6]);
+    const char* const names[] = {"A", "B", "W", "E", "D"};
+    std::vector<double> times[5];
     for (int run = 1; run <= runs; ++run) {
-        for (int kind = 0; kind < 4; ++kind) {
+        for (int kind = 0; kind < 5; ++kind) {
             std::string place = road + "\\" + names[kind] + std::to_string(run), package = place + "\\package";
             double time = -1;
             if (kind == 0)
@@ -104,7 +107,7 @@ int main(int argc, char** argv)
             else if (kind == 1)
                 time = timed(kinds + " jvm " + quoted(launcher) + " " + quoted(package) + " " + quoted(wizard), package);
             else
-                time = timed(kinds + (kind == 2 ? " window" : " end"), "");
+                time = timed(kinds + (kind == 2 ? " window" : kind == 3 ? " end" : " windows " + program), "");
             bool installed = kind > 1 || GetFileAttributesA((place + "\\start\\Quivrell Sample\\README.txt").c_str()) !=
                                              INVALID_FILE_ATTRIBUTES;
             if (time < 0 || !installed) {
@@ -116,9 +119,10 @@ int main(int argc, char** argv)
         }
     }
     const char* const what[] = {"the program on the sample package", "the same two JVM runs, started directly",
-                                "a program that shows one window", "a program that ends at once"};
-    double medians[4];
-    for (int kind = 0; kind < 4; ++kind) {
+                                "a program that shows one window", "a program that ends at once",
+                                "the program's two windows, shown and hidden"};
+    double medians[5];
+    for (int kind = 0; kind < 5; ++kind) {
         medians[kind] = median(times[kind]);
         auto range = std::minmax_element(times[kind].begin(), times[kind].end());
         std::printf("%s  %-40s %5.0f ms  (%.0f to %.0f)\n", names[kind], what[kind], medians[kind], *range.first,
@@ -130,5 +134,6 @@ int main(int argc, char** argv)
         own.push_back(times[0][run] - times[1][run] - (times[2][run] - times[3][run]));
     std::printf("A - B - (W - E), the program's own cost: %.0f ms from the medians (run by run: median %.0f ms)\n",
                 medians[0] - medians[1] - (medians[2] - medians[3]), median(own));
+    std::printf("D - W, what the program's windows take beyond one window: %.0f ms\n", medians[4] - medians[2]);
     return 0;
 }
