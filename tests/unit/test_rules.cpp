@@ -103,7 +103,6 @@ TEST(VerifyControlValues, DefaultsAndLauncherName)
     auto v = verified("", "");
     EXPECT_EQ((Words{v->jvmRequiredVersion, v->jvmVersion, v->jvmName, v->loaderClasspath}),
               (Words{"1.1.8", "1.1.8", "JRE", ".;install.jar"}));
-    EXPECT_STREQ(verified("", "1.3")->jvmRequiredVersion, "") << "a minimum alone is no required version";
     struct { const char *in, *windowless, *console; } names[] = {{"", "jrew.exe", "jre.exe"},
         {"start.BAT", "start.bat", "start.bat"}, {"run.com", "run.com", "run.com"},
         {"java.exe.old", "javaw.exe", "java.exe.old"}, {"my.launcher.v2", "my.exe", "my.exe"}};
@@ -172,7 +171,6 @@ TEST(VersionRules, ExtractAndParseVersion)
 // A "bin" part counts only whole; 1.10 begins with 1.1; the launcher comparison is case-sensitive.
 TEST(InstallRules, NamesAndFolders)
 {
-    eachRow(installerFileName, {{"jvm/jre-setup.exe", "jre-setup.exe"}, {"jvm\\jre-setup.exe", "jvm\\jre-setup.exe"}});
     eachRow(registryJvmHome, {{"C:\\jdk\\bin", "c:\\jdk"}, {"C:\\Apps\\binaries\\jre", "c:\\apps\\binaries\\jre"},
         {"C:\\jre\\BIN\\hotspot", "c:\\jre"}, {"\\bin", ""}});
     eachRow([](const char* in) {
@@ -183,10 +181,8 @@ TEST(InstallRules, NamesAndFolders)
     eachRow<bool>(isKnownJvmName, {{"Java Plug-in", true}, {"jre", false}, {"XJRE", false}});
     eachRow([](const char* in) { return applyJvmHomeDir(in[0] == '.' ? "C:\\App\\jvm" : "C:\\App", in); },
             {{"./jre", "C:\\App\\jvm\\jre"}, {"C:/Java/jre", "C:\\Java\\jre"}});
-    EXPECT_EQ(folderChain("C:\\Apps\\MyApp\\"), (Words{"C:", "C:\\Apps", "C:\\Apps\\MyApp"}));
     eachRow([](const char* in) { return joinFolder(in, "jvm"); },
             {{"", "jvm"}, {"C:\\", "C:\\jvm"}, {"C:", "C:\\jvm"}});
-    EXPECT_EQ(driveOf("C:\\Program Files") + driveOf("\\\\server\\share"), "C:");
 }
 
 // Variables are tested in their order, case-sensitively, and are valid only with a folder behind.
@@ -194,7 +190,6 @@ TEST(InstallRules, InstallVariables)
 {
     eachRow<InstallVariable>(findInstallVariable, {{"[$AppDir]\\[$WinDir]\\x", InstallVariable::windows},
         {"x[$AppDir]\\jre", InstallVariable::application}, {"[$appdir]\\jre", InstallVariable::none}});
-    EXPECT_TRUE(hasVariableMarker("[$Foo]\\jre") && !hasVariableMarker("C:\\Apps\\jre"));
     struct { const char *variable, *predefined; VariableDir result; const char* dir; } cases[] = {
         {"[$AppDir]", "x[$AppDir]\\jre", VariableDir::valid, "C:\\Program Files\\jre"},
         {"[$WinDir]", "[$WinDir]", VariableDir::notFollowedByFolder, ""},
@@ -220,18 +215,9 @@ TEST(CommandRules, CommandsArgumentsAndTexts)
     eachRow(programPath, {{"\"C:\\Program Files\\setup.exe\"", "C:\\Program Files\\setup.exe"}, {"\"", "\""}});
 }
 
-// "${java.home}" is looked for first and text in front of a token is ignored. Rows give
-// base|slash|folder|file|after.
-TEST(SecurityRules, SpecificationsBackupsAndIdentityDatabase)
+// Backups, the identity database and the user's keystore; a file named after a token stays below it.
+TEST(SecurityRules, BackupsIdentityDatabaseAndTokens)
 {
-    eachRow([](const char* in) {
-        SecuritySpec s = parseSecuritySpec(in);
-        if (s.base == SecurityBase::none) return std::string("none");
-        return (s.base == SecurityBase::javaHome ? "java|" : "user|") + std::to_string(s.hasSlash) + "|" +
-               s.folderPart + "|" + s.fileName + "|" + s.afterToken;
-    }, {{"${java.home}/lib/security/java.policy", "java|1|/lib/security|java.policy|/lib/security/java.policy"},
-        {"before${user.home}.keystore", "user|0||.keystore|.keystore"},
-        {"${user.home}/x/${java.home}/y", "java|1||y|/y"}, {"lib/java.policy", "none"}});
     // A path without a backslash keeps its extension.
     eachRow(backupPath, {{"C:\\jre\\lib\\security\\java.policy", "C:\\jre\\lib\\security\\java.001"},
         {"C:\\my.folder\\keystore", "C:\\my.folder\\keystore.001"}, {"java.policy", "java.policy.001"}});
@@ -248,7 +234,6 @@ TEST(SecurityRules, SpecificationsBackupsAndIdentityDatabase)
 // A manifest name, a properties line, the record the cleanup reads back and the folders it may empty.
 TEST(CleanupRules, ManifestPropertiesAndFolders)
 {
-    eachRow(manifestName, {{"Name: lib/a.jar \r\n", "lib/a.jar"}, {"name: x\n", ""}, {"Name:x\n", ""}});
     eachRow<bool>(staysInsideFolder, {{"a..b\\c", true}, {"lib/../../x", false}, {"/etc/passwd", false},
         {"C:x", false}});
     eachRow(unescapePropertiesLine, {{"a=C\\:\\\\Temp/jre", "a=C:\\Temp\\jre"}, {"a=x\\ y\\=z\\tq", "a=x y=z\tq"}});
@@ -290,8 +275,6 @@ TEST(CleanupProgramRules, RefusedFoldersAndTheLogFolder)
         {"\\\\srv\\share", "a drive or share root"},
         {"C:\\WINDOWS\\", "holds the Windows folder"}, {"C:\\Users\\bob", "holds a user profile"},
         {"C:\\Users\\ann\\Downloads", "holds the start folder"}});
-    EXPECT_EQ(cleanupLogFolder("D:/a//b/", "C:\\x") + cleanupLogFolder("", "C:\\x") + cleanupLogFolder(nullptr, "x"),
-              "D:\\a\\bC:\\x");
 }
 
 // Launchers without "java" in their file name need swing; the test is case-sensitive.
@@ -304,7 +287,6 @@ TEST(WizardRules, SwingAndClassPath)
     cases[] = {
         {"blank in an element", ".;C:\\My Libs\\a.jar;install.jar;", "x", false, false,
          ".;\"C:\\My Libs\\a.jar\";install.jar", {}},
-        {"dropped in the middle", ".;swingall.jar;install.jar", "s", false, false, ".;install.jar", {}},
         {"JVM copy with a blank", "lib/swingall.jar;.;install.jar", "C:\\Java Home\\lib\\swingall.jar", true, true,
          "\"C:\\Java Home\\lib\\swingall.jar\";.;install.jar", {{"added swing to classpath", ""}}},
         {"missing", "lib/swingall.jar;.;install.jar", "C:\\jre\\lib\\swingall.jar", false, true, ".;install.jar",
@@ -327,8 +309,6 @@ TEST(WizardRules, ArgumentsInOrderAndTheirText)
          false}, {"javaw.exe", "-Xmx64m", "", "-Dy=1", "", "cp", "Main", "-v"}},
         {"quiet wins over silent", {"j.exe", "", "-cp", "cp", "M", "C:\\Target", true, true},
          {"j.exe", "-cp", "cp", "M", "-q", "C:\\Target"}},
-        {"silent", {"j.exe", "", "-cp", "cp", "M", "C:\\Target", false, true},
-         {"j.exe", "-cp", "cp", "M", "-s", "C:\\Target"}},
         {"quote and blank: in quotes", {"j.exe", "", "-cp", "cp", "M", "C:\\A \"B\"", true, false},
          {"j.exe", "-cp", "cp", "M", "-q", "\"C:\\A \"B\"\""}}};
     for (const auto& c : cases) EXPECT_EQ(wizardArguments(c.command), c.arguments) << c.what;

@@ -56,19 +56,12 @@ TEST(TextBuf, CopyAppendAndFormatStayInsideTheBufferAndSayWhenCut)
     EXPECT_EQ(said(formatText(b, 10, "%s%s", "abcdef", "ghijkl"), b), "cut:abcdefghi");
 }
 
-// The order of _stricmp: A to Z read as a to z, bytes compared unsigned, a proper beginning first.
-TEST(TextBuf, CompareAndLowerIgnoringAsciiCase)
+// Only A to Z are lowered: the letters at both ends, not the bytes beside them or above 127.
+TEST(TextBuf, LowerAsciiOnly)
 {
-    struct { const char *a, *b; int sign; } cases[] = {
-        {"JRE", "jre", 0}, {"1.4", "1.4.2", -1}, {"1.4.2", "1.4_0", -1}, {"_", "A", -1}, {"\xE9", "z", 1}};
-    auto sign = [](int r) { return (r > 0) - (r < 0); };
-    for (const auto& c : cases) {
-        EXPECT_EQ(sign(compareNoCase(c.a, c.b)), c.sign) << '"' << c.a << "\" vs \"" << c.b << '"';
-        EXPECT_EQ(sign(compareNoCase(c.b, c.a)), -c.sign) << '"' << c.b << "\" vs \"" << c.a << '"';
-    }
-    char text[] = "AZ \xC4 [Z]";
+    char text[] = "AZ \xC4 [Z@]";
     lowerAscii(text);
-    EXPECT_STREQ(text, "az \xC4 [z]");
+    EXPECT_STREQ(text, "az \xC4 [z@]");
 }
 
 // A lone CR stays a CR; 0x1A ends the text, as old editors that wrote it meant; long lines come in
@@ -152,15 +145,11 @@ TEST(CLib, CopyAndAppendFilesExactly)
     writeFile("a.log", first);
     EXPECT_TRUE(appendFile("a.log", "all.log") && appendFile("source.bin", "all.log"));
     EXPECT_TRUE(readFile("all.log") == first + "short");
-
     fs::create_directory("dir");
-    EXPECT_FALSE(copyFile("dir", "target.bin"));
-    EXPECT_FALSE(copyFile("missing.bin", "target.bin"));
+    EXPECT_FALSE(copyFile("dir", "target.bin") || copyFile("missing.bin", "target.bin"));
     EXPECT_EQ(readFile("target.bin"), "short");
-    EXPECT_FALSE(appendFile("dir", "all.log"));
     EXPECT_FALSE(appendFile("a.log", "./dir/../a.log")) << "a file is never appended to itself";
     EXPECT_TRUE(readFile("a.log") == first);
-    EXPECT_TRUE(isDir("dir") && !isDir("a.log"));
 }
 
 #if defined(__GLIBC__)
