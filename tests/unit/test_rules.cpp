@@ -266,7 +266,8 @@ TEST(CleanupRules, ManifestPropertiesAndFolders)
 TEST(CleanupProgramRules, RefusedFoldersAndTheLogFolder)
 {
     eachRow([](const char* folder) {
-        ProtectedFolders here{"C:\\Windows", "C:\\Users\\ann", "C:\\Users\\ann\\Downloads", *folder == '!' ? "C:\\q3" : folder};
+        const char* own = *folder == '!' ? "C:\\q3" : folder;
+        ProtectedFolders here{"C:\\Windows", "C:\\Users\\ann", "C:\\Users\\ann\\Downloads", own};
         const char* why = folderRefusal(folder + (*folder == '!'), here);
         return std::string(why ? why : "ok");
     }, {{"c:/users/ANN/appdata//temp/q1/", "ok"}, {"\\\\srv\\share\\q1", "ok"}, {"C:\\Users\\ann2x\\q", "ok"},
