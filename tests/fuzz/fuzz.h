@@ -1,5 +1,5 @@
-// What the fuzz targets share: the check that names a broken promise, the input read as C texts or as a
-// stream, and the words a Windows program reads from its command line.
+// The frame of the fuzz targets: each target is its reader and its promises, and a broken promise says
+// which one broke.
 #pragma once
 
 #include <algorithm>
@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-// A finding should say which promise broke, not only where the target stopped.
 #define FUZZ_CHECK(condition)                                                                                  \
     ((condition) ? (void)0                                                                                     \
                  : (std::fprintf(stderr, "broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__), std::abort()))
@@ -23,18 +22,25 @@ inline CText cText(const std::string& text)
     return CText(text.c_str(), text.c_str() + std::strlen(text.c_str()) + 1);
 }
 
-// The input as count texts, one a line (missing lines are empty), each ending at its first NUL.
-inline std::vector<CText> fuzzLines(const uint8_t* data, size_t size, size_t count)
+// The first count lines of the bytes as C texts, each ending at its first NUL (missing lines are empty).
+inline std::vector<CText> linesOf(const std::string& bytes, std::size_t count)
 {
     std::vector<CText> lines;
-    const char *p = reinterpret_cast<const char*>(data), *end = p + size;
-    while (lines.size() < count) {
-        const char* lineEnd = std::find(p, end, '\n');
-        lines.push_back(cText(std::string(p, lineEnd)));
-        p = lineEnd == end ? end : lineEnd + 1;
-    }
+    for (std::size_t at = 0; lines.size() < count; at = std::min(bytes.find('\n', at), bytes.size()) + 1)
+        lines.push_back(cText(at > bytes.size() ? "" : bytes.substr(at, bytes.find('\n', at) - at)));
     return lines;
 }
+
+// The body that follows gets the input as bytes and as its first lineCount lines.
+#define FUZZ_TARGET(lineCount)                                                                                 \
+    static void fuzzTarget(const std::string& bytes, const std::vector<CText>& lines);                       \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)                                    \
+    {                                                                                                          \
+        std::string bytes(reinterpret_cast<const char*>(data), size);                                         \
+        fuzzTarget(bytes, linesOf(bytes, lineCount));                                                          \
+        return 0;                                                                                              \
+    }                                                                                                          \
+    static void fuzzTarget([[maybe_unused]] const std::string& bytes, [[maybe_unused]] const std::vector<CText>& lines)
 
 // words joined by single blanks, as the process start joins a vector into a command line.
 inline std::string joined(const std::vector<std::string>& words)
@@ -63,13 +69,14 @@ inline std::vector<std::string> runtimeWords(const std::string& line)
     return words;
 }
 
-// A read stream over size bytes. fmemopen refuses a zero size, so an empty input is a one-byte stream
-// with that byte already read.
-inline std::FILE* openBytes(const void* data, size_t size)
+// A read stream over the bytes. fmemopen refuses a zero size, so no bytes are a one-byte stream with that
+// byte already read.
+inline std::FILE* openBytes(const std::string& bytes)
 {
     static char empty = 0;
-    std::FILE* in = size ? fmemopen(const_cast<void*>(data), size, "rb") : fmemopen(&empty, 1, "r+b");
+    std::FILE* in = bytes.empty() ? fmemopen(&empty, 1, "r+b")
+                                  : fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
     if (!in) std::abort();
-    if (size == 0) std::fgetc(in);
+    if (bytes.empty()) std::fgetc(in);
     return in;
 }

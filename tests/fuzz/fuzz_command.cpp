@@ -1,26 +1,30 @@
-// The command runner: the quoted command fits its buffer and still names the file to start as its first
-// word, every argument word gets a place in the vector and joins back into the arguments, and the launch
-// batch file holds exactly its three lines.
+// The command line and the command runner. The main thread and the worker read the same switches, and a
+// path that the package's unpacker quoted reaches the wizard as it was written. The quoted command still
+// names the file to start as its first word, and the argument words join back into the arguments.
 #include "exec/commandrules.h"
 #include "fuzz.h"
+#include "launcher/cmdline.h"
 #include "support/spawnargs.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+FUZZ_TARGET(2)
 {
-    std::vector<CText> lines = fuzzLines(data, size, 2);
-    const std::string command = lines[0].data();
-    const char* arguments = size % 2 ? lines[1].data() : nullptr;
+    WizardSwitches read = readWizardSwitches(lines[0].data());
+    FUZZ_CHECK(commandLineHidesWindows(lines[0].data()) == (read.quiet || read.silent));
+    FUZZ_CHECK(read.quiet || read.silent || read.wizardArgument.empty());
+    // A path in quotes after the switch comes back without its quotes, unless it is one word at the very
+    // end (kept whole, quotes and all). Its words must not look like switches, and it must begin with one.
+    const std::string path = lines[1].data();
+    if (!path.empty() && path[0] != ' ' && path.find('"') == std::string::npos &&
+        path.find("-q") == std::string::npos && path.find("-s") == std::string::npos) {
+        std::string tail = bytes.size() % 2 || path.find(' ') == std::string::npos ? " more" : "";
+        FUZZ_CHECK(readWizardSwitches(("setup.exe -q \"" + path + "\"" + tail).c_str()).wizardArgument == path);
+    }
 
+    const std::string command = lines[0].data();
     std::string formatted = formattedCommand(lines[0].data());
-    FUZZ_CHECK(formatted.size() < command.size() + 10);
     if (command[0] != '"') FUZZ_CHECK(programPath(formatted.c_str()) == command);
     if (!command.empty() && command.find('"') == std::string::npos)
         FUZZ_CHECK(runtimeWords(formatted) == std::vector<std::string>{command});
-
-    std::vector<std::string> words = blankSeparatedWords(arguments);
-    FUZZ_CHECK(argumentCount(arguments) == static_cast<int>(words.size()) + 1);
-    FUZZ_CHECK(joined(words) == (arguments ? arguments : ""));
-    FUZZ_CHECK(launchBatchText(formatted.c_str(), arguments) ==
-               "@echo off\n" + formatted + (arguments ? " " + joined(words) : "") + "\ndel __qivwait.sem\n");
-    return 0;
+    const char* arguments = bytes.size() % 2 ? lines[1].data() : nullptr;
+    FUZZ_CHECK(joined(blankSeparatedWords(arguments)) == (arguments ? arguments : ""));
 }

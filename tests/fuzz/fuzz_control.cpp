@@ -6,28 +6,27 @@
 
 #include <memory>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+FUZZ_TARGET(0)
 {
-    std::FILE *in = openBytes(data, size), *out = std::fopen("/dev/null", "wb");
+    std::FILE *in = openBytes(bytes), *out = std::fopen("/dev/null", "wb");
     FUZZ_CHECK(out && convertLineEndingsText(in, out, "\r\n"));
     std::fclose(out);
     std::fclose(in);
-    in = openBytes(data, size);
+    in = openBytes(bytes);
     auto values = std::make_unique<ControlValues>();
     ControlParseEvents events;
     events.trace = [](const char*, const char*) {};
     events.valueTooLong = [](const ControlKey& key, size_t length) { FUZZ_CHECK(length >= key.size); };
     parseControlText(in, *values, events);
+    std::fclose(in);
     for (int i = 0; i < controlKeyCount; ++i)
         FUZZ_CHECK(strnlen(controlKeys()[i].field(*values), controlKeys()[i].size) < controlKeys()[i].size);
-    verifyControlValues(*values, size % 2 == 0);
+    verifyControlValues(*values, bytes.size() % 2 == 0);
     FUZZ_CHECK(values->jvmRequiredVersion[0] || values->jvmMinVersion[0]);
 
-    std::fclose(in);
-    in = openBytes(data, size);
+    in = openBytes(bytes);
     ControlKeyLookup lookup;
     findControlKeyLine(in, "configureWinRegistry", lookup);
     std::fclose(in);
     if (lookup.found) (void)isAffirmative(lookup.value());
-    return 0;
 }

@@ -5,9 +5,9 @@
 #include "support/langtext.h"
 #include "support/textbuf.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+FUZZ_TARGET(0)
 {
-    CText text = cText(std::string(reinterpret_cast<const char*>(data), size));
+    CText text = cText(bytes);
     lowerAscii(text.data());
     int count = 0;
     const LanguageRow* rows = languageTable(&count);
@@ -24,5 +24,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(row.contained == nullptr || std::strcmp(errorSuffix(row.name), errorSuffix(english)) != 0);
     FUZZ_CHECK(exact || (errorSuffix(text.data()) == errorSuffix(english) &&
                          startupText(text.data()) == startupText(english)));
-    return 0;
 }

@@ -3,9 +3,8 @@
 #include "fuzz.h"
 #include "security/securityrules.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+FUZZ_TARGET(2)
 {
-    std::vector<CText> lines = fuzzLines(data, size, 2);
     const std::string entry = lines[0].data(), path = lines[1].data();
     SecuritySpec parsed = parseSecuritySpec(lines[0].data());
     FUZZ_CHECK(entry.size() >= parsed.afterToken.size() &&
@@ -26,5 +25,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     };
     FUZZ_CHECK(database.find('/') == std::string::npos && database.find("\\\\") == std::string::npos &&
                letters(database) == letters(value) && (value.empty() || !database.empty()));
-    return 0;
 }

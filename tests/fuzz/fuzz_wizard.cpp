@@ -8,9 +8,10 @@ namespace {
 bool has(const std::string& text, const char* any) { return text.find_first_of(any) != std::string::npos; }
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+FUZZ_TARGET(7)
 {
-    std::vector<CText> l = fuzzLines(data, size, 7);
+    const std::vector<CText>& l = lines;
+    const std::size_t size = bytes.size();
     const std::string loader = l[3].data(), swing = l[6].data();
     ClassPath classPath = composeClassPath(l[3].data(), swing, size & 4, size & 8);
     FUZZ_CHECK(classPath.text.size() <= loader.size() + 999);
@@ -36,5 +37,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                              [](const std::string& a) { return !a.empty() && !has(a, "\""); });
     if (plain && joined(arguments).size() + 2 * arguments.size() < commandTextSize - 1)
         FUZZ_CHECK(runtimeWords(text) == arguments);
-    return 0;
 }

@@ -1,34 +1,24 @@
 #include "jvm/candidates.h"
 #include "jvm/numversion.h"
-
-#include <gtest/gtest.h>
+#include "rows.h"
 
 #include <cstring>
 #include <tuple>
 
-namespace {
+
 const char* const forty = "9999999999999999999999999999999999999999";
-// What a rule gives for each row's input, "-" where it refuses.
-template <class F> void eachRow(F rule, std::initializer_list<std::pair<std::string, std::string>> rows)
-{
-    for (const auto& [in, want] : rows) {
-        std::string out;
-        EXPECT_EQ(rule(in.c_str(), out) ? out : "-", want) << in.substr(0, 40) << ", size " << in.size();
-    }
-}
-} // namespace
 
 TEST(NumericVersion, ReadsNumbers)
 {
-    eachRow([](const char* text, std::string& out) {
+    eachFilled([](const char* text, std::string& out) {
         NumVersion v;
         if (!parseNumVersion(text, v)) return false;
         for (int i = 0; i < v.count; ++i) out += (i ? "." : "") + std::to_string(v.element[i]);
         out += v.preRelease ? "-pre" : "";
         return true;
-    }, {{"1.8.0_392-b08", "8.0.392.8"}, {"17.0.10+7", "17.0.10.7"}, {"21-EA+35", "21-pre"}, {"1", "1"},
-        {" 11.0.2 LTS", "11.0.2"}, {"17..1", "17"}, {forty, "4294967295"}, {"1.2.3.4.5.6.7.8.9.10.11.12.13",
-        "2.3.4.5.6.7.8.9.10.11.12.13"}, {"v17", "-"}});
+    }, {{"1.8.0_392-b08", "8.0.392.8"}, {"17.0.10+7", "17.0.10.7"}, {"21-EA+35", "21-pre"}, {" 11.0.2 LTS", "11.0.2"},
+         {"17..1", "17"}, {forty, "4294967295"}, {"1.2.3.4.5.6.7.8.9.10.11.12.13", "2.3.4.5.6.7.8.9.10.11.12.13"},
+         {"v17", "-"}});
 }
 
 TEST(NumericVersion, AcceptsAgainstBoundsCutToTheirLength)
@@ -47,13 +37,12 @@ TEST(NumericVersion, AcceptsAgainstBoundsCutToTheirLength)
 
 TEST(CandidateVersion, FromReleaseTextAndKeyName)
 {
-    eachRow(versionOfReleaseText,
-            {{"JAVA_VERSION_DATE=\"2024-01-16\"\r\nJAVA_VERSION=\"17.0.10\"\r\nOS_NAME=\"Windows\"\r\n", "17.0.10"},
-             {"JAVA_VERSION=21\n", "21"}, {"JAVA_VERSION=\"\"\r\n", "-"}, {" JAVA_VERSION=\"17\"", "-"},
-             {"JAVA_VERSION=\"" + std::string(200, '1') + "\"", std::string(200, '1')},
-             {"JAVA_VERSION=\"" + std::string(201, '1') + "\"", "-"}});
-    eachRow(versionOfKeyName, {{"1.8.0_392", "1.8.0_392"}, {"LibericaJDK-17-Full", "17"}, {"Liberica", "-"},
-                               {std::string(201, '1'), "-"}});
+    eachFilled(versionOfReleaseText,
+        {{"JAVA_VERSION_DATE=\"2024-01-16\"\r\nJAVA_VERSION=\"17.0.10\"\r\nOS_NAME=\"Windows\"\r\n", "17.0.10"},
+         {"JAVA_VERSION=21\n", "21"}, {"JAVA_VERSION=\"\"\r\n", "-"}, {" JAVA_VERSION=\"17\"", "-"},
+         {"JAVA_VERSION=\"" + std::string(200, '1') + "\"", std::string(200, '1')},
+         {"JAVA_VERSION=\"" + std::string(201, '1') + "\"", "-"}});
+    eachFilled(versionOfKeyName, {{"LibericaJDK-17-Full", "17"}, {"Liberica", "-"}, {std::string(201, '1'), "-"}});
 }
 
 // A long value is refused even where what would be left of it fits.
@@ -62,12 +51,12 @@ TEST(CandidateHome, FromValueAndPathFolderRefusingLongOnes)
     auto ofValue = [](const char* v, std::string& home) { return homeOfValue(v, "javaw.exe", home); };
     auto ofFolder = [](const char* v, std::string& home) { return homeOfPathFolder(v, "javaw.exe", home); };
     std::string fits = "C:\\" + std::string(pathLimit - 3 - std::strlen("\\bin\\javaw.exe"), 'j'); // path fits exactly
-    eachRow(ofValue, {{"  \"C:\\Program Files\\jdk\\\\\"  ", "C:\\Program Files\\jdk"}, {"C:\\", "C:"}, {"\"\"", "-"},
-                      {"C:\\a\"b", "-"}, {"C:\\jdk\\bin", "C:\\jdk\\bin"}, {fits, fits}, {fits + "k", "-"},
-                      {fits + std::string(pathLimit, '\\'), "-"}});
-    eachRow(ofFolder, {{"\"C:\\Program Files\\jre\\BIN\\\"", "C:\\Program Files\\jre"}, {"C:/jdk/Bin", "C:/jdk"},
-                       {"C:\\cabin", "C:\\cabin"}, {"C:\\bin", "C:"}, {"\\bin", "-"}, {fits + "\\bin", fits},
-                       {fits + "k\\bin", "-"}, {fits + std::string(pathLimit, ' '), "-"}});
+    eachFilled(ofValue, {{"  \"C:\\Program Files\\jdk\\\\\"  ",
+        "C:\\Program Files\\jdk"}, {"C:\\", "C:"}, {"\"\"", "-"}, {"C:\\a\"b", "-"}, {"C:\\jdk\\bin", "C:\\jdk\\bin"},
+        {fits, fits}, {fits + "k", "-"}, {fits + std::string(pathLimit, '\\'), "-"}});
+    eachFilled(ofFolder, {{"\"C:\\Program Files\\jre\\BIN\\\"",
+        "C:\\Program Files\\jre"}, {"C:/jdk/Bin", "C:/jdk"}, {"C:\\cabin", "C:\\cabin"}, {"C:\\bin", "C:"},
+        {"\\bin", "-"}, {fits + "\\bin", fits}, {fits + "k\\bin", "-"}, {fits + std::string(pathLimit, ' '), "-"}});
 }
 
 // Equal versions (17.0.2 and 17.0.2.0) keep their order; a pre-release sorts below its release.

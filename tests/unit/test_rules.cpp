@@ -9,39 +9,36 @@
 #include "jvm/versionrules.h"
 #include "launcher/cmdline.h"
 #include "launcher/startup.h"
+#include "rows.h"
 #include "security/securityrules.h"
 #include "support/clib.h"
 #include "support/spawnargs.h"
 #include "support/textfile.h"
 #include "testfiles.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstring>
 #include <memory>
-#include <string>
 #include <vector>
 
 using Words = std::vector<std::string>;
 using Traces = std::vector<std::pair<std::string, std::string>>;
 
 namespace {
-// One row per input: what f gives for it against what it should give; a failure names the input.
-template <class Out = std::string, class In = const char*, class F>
-void eachRow(F f, std::initializer_list<std::pair<In, Out>> rows)
+// bytes as a file opened for reading; the caller's TestFolder holds it.
+UniqueFile opened(const std::string& bytes)
 {
-    for (const auto& [in, want] : rows) EXPECT_EQ(Out(f(in)), want) << "input \"" << in << '"';
+    writeFile("in", bytes);
+    return UniqueFile("in", "rb");
 }
 
 // The values after verifyControlValues of a record holding the given ones.
-std::unique_ptr<ControlValues> verified(const char* required, const char* min, const char* version,
-                                        const std::string& launcher = "", bool console = false)
+std::unique_ptr<ControlValues> verified(const char* required, const char* min, const std::string& launcher = "",
+                                        bool console = false)
 {
     auto values = std::make_unique<ControlValues>();
     std::strcpy(values->jvmRequiredVersion, required);
     std::strcpy(values->jvmMinVersion, min);
-    std::strcpy(values->jvmVersion, version);
     std::strcpy(values->jvmCommandName, launcher.c_str());
     verifyControlValues(*values, console);
     return values;
@@ -60,19 +57,18 @@ TEST(ParseControlText, RefusesTooLongValuesAndCleansSwitchesAndFolder)
     events.trace = [](const char*, const char*) {};
     events.valueTooLong = [&](const ControlKey& key, std::size_t) { refused.push_back(key.name); };
     TestFolder folder;
-    writeFile("qiv.control", "jvmRequiredVersion=1.4\njvmRequiredVersion=" + std::string(201, '1') + "\njvmVersion=" +
-              std::string(200, '2') + "\n" + std::string("jvmName=ab\0cd\n", 14) +
-              "jvmExtraParameters=-Dp=\\\"a b\\\" -Dq=C:\\\\dir\\\\\n"
-              "predefinedJvmInstallDir=C\\:\\\\Program Files\\\\App\njvmHomeDir=C\\:\\\\x\n");
-    parseControlText(UniqueFile("qiv.control", "rb").get(), *v, events);
+    parseControlText(opened("jvmRequiredVersion=1.4\njvmRequiredVersion=" + std::string(201, '1') + "\njvmVersion=" +
+                            std::string(200, '2') + "\n" + std::string("jvmName=ab\0cd\n", 14) +
+                            "jvmExtraParameters=-Dp=\\\"a b\\\" -Dq=C:\\\\dir\\\\\n"
+                            "predefinedJvmInstallDir=C\\:\\\\Program Files\\\\App\njvmHomeDir=C\\:\\\\x\n").get(),
+                     *v, events);
     EXPECT_EQ((Words{v->jvmRequiredVersion, v->jvmVersion, v->jvmName, v->jvmExtraParameters,
                      v->predefinedJvmInstallDir, v->jvmHomeDir}),
               (Words{"1.4", std::string(200, '2'), "ab", "-Dp=\"a b\" -Dq=C:\\dir\\", "C:\\Program Files\\App",
                      "C\\:\\\\x"}));
     EXPECT_EQ(refused, (Words{"jvmRequiredVersion"}));
     eachRow<std::string, std::string>([](const std::string& bytes) {
-        writeFile("in", bytes);
-        UniqueFile in("in", "rb"), out("out", "wb");
+        UniqueFile in = opened(bytes), out("out", "wb");
         bool ok = in && out && convertLineEndingsText(in.get(), out.get(), "|");
         out.reset();
         return (ok ? "" : "failed:") + readFile("out");
@@ -104,51 +100,35 @@ TEST(ControlText, KeysBackslashesAndSeparators)
 // trace log of the user's the windowless one, with one (console) the other.
 TEST(VerifyControlValues, DefaultsAndLauncherName)
 {
-    struct { const char *required, *min, *version, *outRequired, *outVersion; } cases[] = {
-        {"", "", "", "1.1.8", "1.1.8"}, {"", "1.3", "", "", ""}};
-    for (const auto& c : cases) {
-        auto v = verified(c.required, c.min, c.version);
-        EXPECT_EQ((Words{v->jvmRequiredVersion, v->jvmMinVersion, v->jvmVersion, v->jvmName, v->loaderClasspath}),
-                  (Words{c.outRequired, c.min, c.outVersion, "JRE", ".;install.jar"}))
-            << c.required << "/" << c.min << "/" << c.version;
-    }
+    auto v = verified("", "");
+    EXPECT_EQ((Words{v->jvmRequiredVersion, v->jvmVersion, v->jvmName, v->loaderClasspath}),
+              (Words{"1.1.8", "1.1.8", "JRE", ".;install.jar"}));
     struct { const char *in, *windowless, *console; } names[] = {{"", "jrew.exe", "jre.exe"},
         {"start.BAT", "start.bat", "start.bat"}, {"run.com", "run.com", "run.com"},
         {"java.exe.old", "javaw.exe", "java.exe.old"}, {"my.launcher.v2", "my.exe", "my.exe"}};
     for (const auto& c : names)
         for (bool console : {false, true})
-            EXPECT_STREQ(verified("1.4", "", "", c.in, console)->jvmCommandName, console ? c.console : c.windowless)
+            EXPECT_STREQ(verified("1.4", "", c.in, console)->jvmCommandName, console ? c.console : c.windowless)
                 << '"' << c.in << "\" console " << console;
-    auto v = verified("1.4", "", "", std::string(launcherNameSize - 1, 'A'));
+    v = verified("1.4", "", std::string(launcherNameSize - 1, 'A'));
     EXPECT_EQ(strnlen(v->jvmCommandName, launcherNameSize), launcherNameSize - 1) << "the longest name stays inside";
-    char line[1000];
-    std::memset(v->jvmCommandName, 'n', 1200);
-    validVersionsLine(line, sizeof line, *v);
-    EXPECT_EQ(std::strlen(line), sizeof line - 1);
 }
 
 // The first matching line wins; the fallback file is read only when the control file cannot be
-// opened; long lines are read in pieces, and a key at the start of a later piece counts. Rows: control
-// file, fallback file (null: absent), "opened|found|value".
+// opened ("-": none); long lines are read in pieces, and a key at the start of a later piece counts.
 TEST(LookUpControlKey, FirstLineOfTheControlFileOrTheFallback)
 {
-    struct { const char *control, *fallback, *expected; } cases[] = {
-        {"# configureWinRegistry=yes\r\nconfigureWinRegistry=no\r\nconfigureWinRegistry=yes\r\n", nullptr, "1|1|no"},
-        {"jvmName=x\r\n", "configureWinRegistry=false\r\n", "1|0"},
-        {nullptr, "configureWinRegistry=false\r\n", "1|1|false"}};
-    for (const auto& c : cases) {
-        TestFolder folder;
-        if (c.control) writeFile("qiv.control", c.control);
-        if (c.fallback) writeFile("native.properties", c.fallback);
-        ControlKeyLookup lookup = lookUpControlKey("configureWinRegistry", "native.properties");
-        std::string got = std::to_string(lookup.opened) + "|" + std::to_string(lookup.found);
-        EXPECT_EQ(lookup.found ? got + "|" + lookup.value() : got, c.expected) << (c.control ? c.control : "-");
-    }
     TestFolder folder;
-    writeFile("qiv.control", std::string(998, 'x') + "jvmThirdPartyInstaller=YES\n");
-    ControlKeyLookup lookup = lookUpControlKey("jvmThirdPartyInstaller", "__qivwizard.sem");
-    EXPECT_TRUE(lookup.found && isAffirmative(lookup.value()));
-    eachRow<bool>(isAffirmative, {{"TRUE", true}, {"YeS", true}, {"yes ", false}});
+    writeFile("native.properties", "configureWinRegistry=false\r\n");
+    eachRow<std::string, std::string>([](const std::string& control) {
+        if (control == "-") std::remove("qiv.control");
+        else writeFile("qiv.control", control);
+        ControlKeyLookup lookup = lookUpControlKey("configureWinRegistry", "native.properties");
+        return !lookup.opened ? "unopened" : lookup.found ? "found:" + std::string(lookup.value()) : "none";
+    }, {{"# configureWinRegistry=yes\r\nconfigureWinRegistry=no\r\nconfigureWinRegistry=yes\r\n", "found:no"},
+        {"jvmName=x\r\n", "none"}, {"-", "found:false"},
+        {std::string(998, 'x') + "configureWinRegistry=YES\n", "found:YES"}});
+    eachRow<bool>(isAffirmative, {{"YES", true}, {"TRUE", true}, {"yes ", false}});
 }
 
 // A required version is a prefix, ignoring case; range bounds are prefixes in _stricmp order; a very
@@ -177,16 +157,14 @@ TEST(VersionRules, ExtractAndParseVersion)
         char family[100], micro[100];
         bool whole = parseVersion(version.c_str(), family, sizeof family, micro, sizeof micro);
         return (whole ? "" : "cut:") + std::string(family) + "|" + micro;
-    }, {{"1.4", "1.4|0"}, {"1.3.1.2", "1.3.1|2"},
-        {"1.3." + std::string(150, '7'), "cut:1.3|" + std::string(99, '7')}});
+    }, {{"1.4", "1.4|0"}, {"1.3.1.2", "1.3.1|2"}, {"1.3." + std::string(150, '7'), "cut:1.3|" + std::string(99, '7')}});
 }
 
+// A "bin" part counts only whole; 1.10 begins with 1.1; the launcher comparison is case-sensitive.
 TEST(InstallRules, NamesAndFolders)
 {
-    eachRow(installerFileName, {{"jvm/jre-setup.exe", "jre-setup.exe"}, {"jvm\\jre-setup.exe", "jvm\\jre-setup.exe"}});
     eachRow(registryJvmHome, {{"C:\\jdk\\bin", "c:\\jdk"}, {"C:\\Apps\\binaries\\jre", "c:\\apps\\binaries\\jre"},
         {"C:\\jre\\BIN\\hotspot", "c:\\jre"}, {"\\bin", ""}});
-    // 1.10 begins with 1.1; the launcher comparison is case-sensitive.
     eachRow([](const char* in) {
         std::size_t bar = std::strcspn(in, "|");
         return launcherPartner(std::string(in, bar).c_str(), in + bar + 1);
@@ -195,10 +173,8 @@ TEST(InstallRules, NamesAndFolders)
     eachRow<bool>(isKnownJvmName, {{"Java Plug-in", true}, {"jre", false}, {"XJRE", false}});
     eachRow([](const char* in) { return applyJvmHomeDir(in[0] == '.' ? "C:\\App\\jvm" : "C:\\App", in); },
             {{"./jre", "C:\\App\\jvm\\jre"}, {"C:/Java/jre", "C:\\Java\\jre"}});
-    EXPECT_EQ(folderChain("C:\\Apps\\MyApp\\"), (Words{"C:", "C:\\Apps", "C:\\Apps\\MyApp"}));
     eachRow([](const char* in) { return joinFolder(in, "jvm"); },
             {{"", "jvm"}, {"C:\\", "C:\\jvm"}, {"C:", "C:\\jvm"}});
-    EXPECT_EQ(driveOf("C:\\Program Files") + driveOf("\\\\server\\share"), "C:");
 }
 
 // Variables are tested in their order, case-sensitively, and are valid only with a folder behind.
@@ -206,15 +182,14 @@ TEST(InstallRules, InstallVariables)
 {
     eachRow<InstallVariable>(findInstallVariable, {{"[$AppDir]\\[$WinDir]\\x", InstallVariable::windows},
         {"x[$AppDir]\\jre", InstallVariable::application}, {"[$appdir]\\jre", InstallVariable::none}});
-    EXPECT_TRUE(hasVariableMarker("[$Foo]\\jre") && !hasVariableMarker("C:\\Apps\\jre"));
     struct { const char *variable, *predefined; VariableDir result; const char* dir; } cases[] = {
         {"[$AppDir]", "x[$AppDir]\\jre", VariableDir::valid, "C:\\Program Files\\jre"},
         {"[$WinDir]", "[$WinDir]", VariableDir::notFollowedByFolder, ""},
         {"[$WinDir]", "[$WinDir]\\", VariableDir::bare, ""}};
     for (const auto& c : cases) {
         std::string dir = "stale";
-        EXPECT_EQ(expandVariableDir(c.variable, "C:\\Program Files", c.predefined, dir), c.result) << c.predefined;
-        EXPECT_EQ(dir, c.dir) << c.predefined;
+        VariableDir result = expandVariableDir(c.variable, "C:\\Program Files", c.predefined, dir);
+        EXPECT_TRUE(result == c.result && dir == c.dir) << c.predefined << " gave " << int(result) << " " << dir;
     }
 }
 
@@ -223,11 +198,7 @@ TEST(CommandRules, CommandsArgumentsAndTexts)
 {
     eachRow(formattedCommand,
             {{"C:\\My Dir\\x.exe", "\"C:\\My Dir\\x.exe\""}, {"\"C:\\My Dir\\x.exe\" -s", "\"C:\\My Dir\\x.exe\" -s"}});
-    eachRow<Words>([](const char* in) {
-        Words w = blankSeparatedWords(in);
-        w.push_back(std::to_string(argumentCount(in)));
-        return w;
-    }, {{nullptr, {"1"}}, {"-a  -b", {"-a", "", "-b", "4"}}});
+    EXPECT_EQ(argumentCount("-a  -b"), 4) << "three words and the terminating entry";
     EXPECT_EQ(launchBatchText("setup.exe", "/s"), "@echo off\nsetup.exe /s\ndel __qivwait.sem\n");
     eachRow<std::string, int>(launchFailureText, {{2, "File or path is not found"}, {13, "Unknown error"}});
     eachRow<unsigned>([](const char* s) { return testRunLimit(s, 120); },
@@ -236,51 +207,34 @@ TEST(CommandRules, CommandsArgumentsAndTexts)
     eachRow(programPath, {{"\"C:\\Program Files\\setup.exe\"", "C:\\Program Files\\setup.exe"}, {"\"", "\""}});
 }
 
-// "${java.home}" is looked for first and text in front of a token is ignored. Rows give
-// base|slash|folder|file|after.
-TEST(SecurityRules, SpecificationsBackupsAndIdentityDatabase)
+// Backups, the identity database and the user's keystore; a file named after a token stays below it.
+TEST(SecurityRules, BackupsIdentityDatabaseAndTokens)
 {
-    eachRow([](const char* in) {
-        SecuritySpec s = parseSecuritySpec(in);
-        if (s.base == SecurityBase::none) return std::string("none");
-        return (s.base == SecurityBase::javaHome ? "java|" : "user|") + std::to_string(s.hasSlash) + "|" +
-               s.folderPart + "|" + s.fileName + "|" + s.afterToken;
-    }, {{"${java.home}/lib/security/java.policy", "java|1|/lib/security|java.policy|/lib/security/java.policy"},
-        {"before${user.home}.keystore", "user|0||.keystore|.keystore"},
-        {"${user.home}/x/${java.home}/y", "java|1||y|/y"}, {"lib/java.policy", "none"}});
     // A path without a backslash keeps its extension.
     eachRow(backupPath, {{"C:\\jre\\lib\\security\\java.policy", "C:\\jre\\lib\\security\\java.001"},
         {"C:\\my.folder\\keystore", "C:\\my.folder\\keystore.001"}, {"java.policy", "java.policy.001"}});
-    const std::string path = "C:\\jre\\java.policy", db = " " + path + " identitydb.001";
-    EXPECT_EQ(backupChangeLine("klingon", path), "Renamed to" + db);
+    const std::string path = "C:\\jre\\java.policy";
+    EXPECT_EQ(backupChangeLine("klingon", path), "Renamed to " + path + " identitydb.001");
     eachRow(identityDatabasePath,
             {{"identity.database=C:/Data\\\\/x  \r\n", "C:\\Data\\x"}, {" identity.database=C:/x", ""}});
-    eachRow([](const char* in) { std::string name = "-"; return keystoreInUserHome(in, name) ? name : "no"; },
-            {{"${USER.HOME}/.keystore", ".keystore"}, {"${user.home}/sub/.keystore", "no"}});
+    eachFilled(keystoreInUserHome, {{"${USER.HOME}/.keystore", ".keystore"}, {"${user.home}/sub/.keystore", "-"}});
     eachRow<bool>([](const char* in) { return staysInsideToken(parseSecuritySpec(in).afterToken); },
         {{"${user.home}/./a\\b..", true}, {"${java.home}/lib/../../x", false}, {"${user.home}/a/.. /x", false},
          {"${user.home}C:\\x", false}});
 }
 
+// A manifest name, a properties line, the record the cleanup reads back and the folders it may empty.
 TEST(CleanupRules, ManifestPropertiesAndFolders)
 {
-    eachRow(manifestName, {{"Name: lib/a.jar \r\n", "lib/a.jar"}, {"name: x\n", ""}, {"Name:x\n", ""}});
-    eachRow<bool>(staysInsideFolder, {{"a..b\\c", true}, {"lib/../../x", false}, {"\\x", false}, {"/etc/passwd", false},
-        {"C:x", false}, {"lib/..", false}});
+    eachRow<bool>(staysInsideFolder, {{"a..b\\c", true}, {"lib/../../x", false}, {"/etc/passwd", false},
+        {"C:x", false}});
     eachRow(unescapePropertiesLine, {{"a=C\\:\\\\Temp/jre", "a=C:\\Temp\\jre"}, {"a=x\\ y\\=z\\tq", "a=x y=z\tq"}});
-    struct { const char *line, *value; } properties[] = {{"configureWinRegistry=", ""},
-        {"configureWinRegistryX=1", "no:-"}, {" configureWinRegistry=1", "no:-"}};
-    for (const auto& c : properties) {
-        std::string value = "-";
-        EXPECT_EQ(propertyValue(c.line, "configureWinRegistry", value) ? value : "no:" + value, c.value) << c.line;
-    }
-    // The record the cleanup reads back: for each key the last line wins; the registry is configured
-    // unless the record says otherwise.
+    eachFilled([](const char* line, std::string& value) { return propertyValue(line, "configureWinRegistry", value); },
+               {{"configureWinRegistry=", ""}, {"configureWinRegistryX=1", "-"}, {" configureWinRegistry=1", "-"}});
+    // For each key the last line wins; the registry is configured unless the record says otherwise.
     eachRow([](const char* text) {
         TestFolder folder;
-        writeFile("native.properties", text);
-        UniqueFile in("native.properties", "rb");
-        JvmLocationRecord r = readJvmLocation(in.get());
+        JvmLocationRecord r = readJvmLocation(opened(text).get());
         return r.location + "|" + r.inTemp + "|" + r.tempDir + "|" + (r.configureRegistry ? "yes" : "no") + "|" +
                std::to_string(r.trace.size());
     }, {{"nativeJvmInstalled=true\r\n", "|||yes|0"},
@@ -304,7 +258,8 @@ TEST(CleanupRules, ManifestPropertiesAndFolders)
 TEST(CleanupProgramRules, RefusedFoldersAndTheLogFolder)
 {
     eachRow([](const char* folder) {
-        ProtectedFolders here{"C:\\Windows", "C:\\Users\\ann", "C:\\Users\\ann\\Downloads", *folder == '!' ? "C:\\q3" : folder};
+        const char* own = *folder == '!' ? "C:\\q3" : folder;
+        ProtectedFolders here{"C:\\Windows", "C:\\Users\\ann", "C:\\Users\\ann\\Downloads", own};
         const char* why = folderRefusal(folder + (*folder == '!'), here);
         return std::string(why ? why : "ok");
     }, {{"c:/users/ANN/appdata//temp/q1/", "ok"}, {"\\\\srv\\share\\q1", "ok"}, {"C:\\Users\\ann2x\\q", "ok"},
@@ -313,8 +268,6 @@ TEST(CleanupProgramRules, RefusedFoldersAndTheLogFolder)
         {"\\\\srv\\share", "a drive or share root"},
         {"C:\\WINDOWS\\", "holds the Windows folder"}, {"C:\\Users\\bob", "holds a user profile"},
         {"C:\\Users\\ann\\Downloads", "holds the start folder"}});
-    EXPECT_EQ(cleanupLogFolder("D:/a//b/", "C:\\x") + cleanupLogFolder("", "C:\\x") + cleanupLogFolder(nullptr, "x"),
-              "D:\\a\\bC:\\x");
 }
 
 // Launchers without "java" in their file name need swing; the test is case-sensitive.
@@ -327,7 +280,6 @@ TEST(WizardRules, SwingAndClassPath)
     cases[] = {
         {"blank in an element", ".;C:\\My Libs\\a.jar;install.jar;", "x", false, false,
          ".;\"C:\\My Libs\\a.jar\";install.jar", {}},
-        {"dropped in the middle", ".;swingall.jar;install.jar", "s", false, false, ".;install.jar", {}},
         {"JVM copy with a blank", "lib/swingall.jar;.;install.jar", "C:\\Java Home\\lib\\swingall.jar", true, true,
          "\"C:\\Java Home\\lib\\swingall.jar\";.;install.jar", {{"added swing to classpath", ""}}},
         {"missing", "lib/swingall.jar;.;install.jar", "C:\\jre\\lib\\swingall.jar", false, true, ".;install.jar",
@@ -337,10 +289,8 @@ TEST(WizardRules, SwingAndClassPath)
         EXPECT_EQ(path.text, c.text) << c.what;
         EXPECT_EQ(path.traces, c.traces) << c.what;
     }
-    const char* loader = "swingall.jar;swingall.jar;a.jar";
-    ClassPath path = composeClassPath(loader, std::string(3000, 'h') + "\\lib\\swingall.jar", true, true);
-    EXPECT_LE(path.text.size(), std::string(loader).size() + 999) << "stays within its buffer";
-    EXPECT_FALSE(path.refused.empty()) << "what does not fit is left out, and said";
+    EXPECT_FALSE(composeClassPath("swingall.jar", std::string(3000, 'h'), true, true).refused.empty())
+        << "what does not fit is left out, and said";
     EXPECT_EQ(composeClassPath("swingall.jar", std::string(1011, 's'), true, true).text.size(), 1011u)
         << "a class path that reaches the limit exactly still fits";
 }
@@ -352,8 +302,6 @@ TEST(WizardRules, ArgumentsInOrderAndTheirText)
          false}, {"javaw.exe", "-Xmx64m", "", "-Dy=1", "", "cp", "Main", "-v"}},
         {"quiet wins over silent", {"j.exe", "", "-cp", "cp", "M", "C:\\Target", true, true},
          {"j.exe", "-cp", "cp", "M", "-q", "C:\\Target"}},
-        {"silent", {"j.exe", "", "-cp", "cp", "M", "C:\\Target", false, true},
-         {"j.exe", "-cp", "cp", "M", "-s", "C:\\Target"}},
         {"quote and blank: in quotes", {"j.exe", "", "-cp", "cp", "M", "C:\\A \"B\"", true, false},
          {"j.exe", "-cp", "cp", "M", "-q", "\"C:\\A \"B\"\""}}};
     for (const auto& c : cases) EXPECT_EQ(wizardArguments(c.command), c.arguments) << c.what;

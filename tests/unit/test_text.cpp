@@ -1,3 +1,4 @@
+#include "rows.h"
 #include "support/clib.h"
 #include "support/langtext.h"
 #include "support/regtext.h"
@@ -6,27 +7,17 @@
 #include "support/winfamily.h"
 #include "testfiles.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstring>
 #include <random>
-#include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 namespace {
-// One row per input: what f gives for it against what it should give; a failure names the input.
-template <class Out = std::string, class In = const char*, class F>
-void eachRow(F f, std::initializer_list<std::pair<In, Out>> rows)
-{
-    for (const auto& [in, want] : rows) EXPECT_EQ(Out(f(in)), want) << "input \"" << in << '"';
-}
-
 std::string said(bool whole, const char* text) { return (whole ? "whole:" : "cut:") + std::string(text); }
 
 std::string randomBytes(std::size_t size, unsigned seed)
@@ -52,6 +43,7 @@ Lines pieces(const std::string& bytes, std::size_t size = 999)
 }
 } // namespace
 
+// The sanitizers watch the buffers: a text cut to fit still leaves room for its NUL.
 TEST(TextBuf, CopyAppendAndFormatStayInsideTheBufferAndSayWhenCut)
 {
     auto copy6 = [](const char* s) { char b[6] = "xxxxx"; return said(copyText(b, sizeof b, s), b); };
@@ -64,23 +56,12 @@ TEST(TextBuf, CopyAppendAndFormatStayInsideTheBufferAndSayWhenCut)
     EXPECT_EQ(said(formatText(b, 10, "%s%s", "abcdef", "ghijkl"), b), "cut:abcdefghi");
 }
 
-// The order of _stricmp: A to Z read as a to z, bytes compared unsigned, a proper beginning first.
-TEST(TextBuf, CompareLowerAndFindIgnoringAsciiCase)
+// Only A to Z are lowered: the letters at both ends, not the bytes beside them or above 127.
+TEST(TextBuf, LowerAsciiOnly)
 {
-    struct { const char *a, *b; int sign; } cases[] = {
-        {"JRE", "jre", 0}, {"1.4", "1.4.2", -1}, {"1.4.2", "1.4_0", -1}, {"_", "A", -1}, {"\xE9", "z", 1},
-        {"[", "a", -1}};
-    auto sign = [](int r) { return (r > 0) - (r < 0); };
-    for (const auto& c : cases) {
-        EXPECT_EQ(sign(compareNoCase(c.a, c.b)), c.sign) << '"' << c.a << "\" vs \"" << c.b << '"';
-        EXPECT_EQ(sign(compareNoCase(c.b, c.a)), -c.sign) << '"' << c.b << "\" vs \"" << c.a << '"';
-    }
-    char text[] = "AZ \xC4 [Z]";
+    char text[] = "AZ \xC4 [Z@]";
     lowerAscii(text);
-    EXPECT_STREQ(text, "az \xC4 [z]");
-    const char* path = "C:\\Program Files\\JavaSoft";
-    eachRow<long>([&](const char* s) { const char* at = findNoCase(path, s); return at ? at - path : -1; },
-                  {{"javasoft", 17}, {"", 0}, {"jdk", -1}});
+    EXPECT_STREQ(text, "az \xC4 [z@]");
 }
 
 // A lone CR stays a CR; 0x1A ends the text, as old editors that wrote it meant; long lines come in
@@ -100,24 +81,20 @@ TEST(TextReader, ReadsLineEndsAsWindowsTextMode)
     EXPECT_STREQ(dir, "C:\\Start");
 }
 
+// A read that did not fit whole is refused; one that fits ends inside the buffer. The 16-byte buffer
+// has 8 guard bytes on each side; rows: what the read left, status, count returned, the text.
 TEST(RegText, EveryReadEndsInsideTheBuffer)
 {
-    // content: what the read left in the 16-byte buffer; text: what the buffer must hold afterwards.
-    struct { const char* what; std::string content; long status; unsigned long returned; std::string text; } cases[] = {
-        {"string without its NUL", "abcdef", 0, 6, "abcdef"},
-        {"string and NUL filling the buffer", std::string(15, 'x') + '\0', 0, 16, std::string(15, 'x')},
-        {"string filling the buffer without NUL", std::string(16, 'x'), 0, 16, ""},
-        {"value longer than the buffer (ERROR_MORE_DATA)", std::string(16, 'y'), 234, 6000, ""},
-        {"count beyond the buffer despite success", std::string(16, 'w'), 0, 17, ""}};
+    struct { std::string content; long status; unsigned long returned; std::string text; } cases[] = {
+        {"abcdef", 0, 6, "abcdef"}, {std::string(15, 'x') + '\0', 0, 16, std::string(15, 'x')},
+        {std::string(16, 'x'), 0, 16, ""}, {std::string(16, 'y'), 234, 6000, ""}, {std::string(16, 'w'), 0, 17, ""}};
     for (const auto& c : cases) {
-        char bytes[32]; // 8 guard bytes on each side
-        std::memset(bytes, 'G', sizeof bytes);
-        std::memcpy(bytes + 8, c.content.data(), c.content.size());
-        bool nonEmpty = finishRegText(bytes + 8, 16, c.status, c.returned);
-        std::size_t length = strnlen(bytes + 8, 16);
-        EXPECT_EQ(std::string(bytes, 8 + length + (length < 16)) + std::string(bytes + 24, 8),
-                  "GGGGGGGG" + c.text + std::string(length < 16, '\0') + "GGGGGGGG") << c.what;
-        EXPECT_EQ(nonEmpty, !c.text.empty()) << c.what;
+        std::string bytes = std::string(8, 'G') + c.content + std::string(24 - c.content.size(), 'G');
+        bool nonEmpty = finishRegText(bytes.data() + 8, 16, c.status, c.returned);
+        std::string want = std::string(8, 'G') + c.text + '\0';
+        EXPECT_EQ(bytes.substr(0, want.size()), want) << c.content << " status " << c.status;
+        EXPECT_EQ(bytes.substr(24), std::string(8, 'G')) << c.content << " status " << c.status;
+        EXPECT_EQ(nonEmpty, !c.text.empty()) << c.content << " status " << c.status;
     }
 }
 
@@ -127,10 +104,8 @@ TEST(LangText, ClassifyLanguageAndItsTexts)
 {
     auto classify = [](std::string text) { lowerAscii(text.data()); return classifyLanguage(text.c_str()).name; };
     eachRow(classify, {{"French_Canada.1252", "french"}, {"Swiss", "german"}, {"italian-swiss", "italian"},
-        {"designer", "german"}, {"ptb", "portuguese"}, {"Dutch (Belgian)", "dutch"}, {"jpn", "japanese"},
-        {"Polish_Poland.1250", "polish"}, {"English_United States.1252", "english"}, {"xfra", "english"},
+        {"designer", "german"}, {"ptb", "portuguese"}, {"Dutch (Belgian)", "dutch"}, {"xfra", "english"},
         {"german-french", "french"}, {"espa" QIV_FFFD "oles", "spanish"}, {"alem\xE1n", "english"}});
-    EXPECT_STREQ(classifyLanguage("dutch (belgian)").tag, "Dutch found");
     // Only an exact name picks a language's suffix; the others get the fallback.
     const char* english = "\n\nSee errors.log and jinstall.log files for details.";
     eachRow(errorSuffix, {{"klingon", english}, {"French", english},
@@ -140,17 +115,17 @@ TEST(LangText, ClassifyLanguageAndItsTexts)
 // Windows 7, XP x64, NT 4, 98 (major 4), Win32s on 3.x: neither family, and the answer stays as it was.
 TEST(WinFamily, HighestBitAndMajorVersion)
 {
-    struct { unsigned long version; bool previous, isNT, bad; } cases[] = {
-        {0x1DB10106ul, false, true, false}, {0xC0000A04ul, true, false, false}, {0x80000003ul, false, false, true},
-        {0x80000003ul, true, true, true}};
+    struct { unsigned long version; bool previous; const char* answer; } cases[] = {
+        {0x1DB10106ul, false, "nt"}, {0xC0000A04ul, true, "9x"}, {0x80000003ul, false, "9x bad"},
+        {0x80000003ul, true, "nt bad"}};
     for (const auto& c : cases) {
         WinFamilyDecision d = decideWinFamily(c.version, c.previous);
-        EXPECT_EQ(d.isNT, c.isNT) << std::hex << c.version;
-        EXPECT_EQ(d.badVersion, c.bad) << std::hex << c.version;
+        EXPECT_EQ(std::string(d.isNT ? "nt" : "9x") + (d.badVersion ? " bad" : ""), c.answer) << std::hex << c.version;
     }
 }
 
-// Sizes around the buffer and pass boundaries: one buffer, two, a whole pass, two passes.
+// Sizes around the buffer and pass boundaries: one buffer, two, a whole pass, two passes. A failed copy
+// or append leaves its target as it was, and a file is never appended to itself.
 TEST(CLib, CopyAndAppendFilesExactly)
 {
     EXPECT_EQ((std::array{copyBufferCount(29999), copyBufferCount(30000), copyBufferCount(200ll << 20)}),
@@ -170,21 +145,11 @@ TEST(CLib, CopyAndAppendFilesExactly)
     writeFile("a.log", first);
     EXPECT_TRUE(appendFile("a.log", "all.log") && appendFile("source.bin", "all.log"));
     EXPECT_TRUE(readFile("all.log") == first + "short");
-}
-
-TEST(CLib, FailuresLeaveTargetsAlone)
-{
-    TestFolder folder;
     fs::create_directory("dir");
-    writeFile("file", "data");
-    writeFile("target.bin", "kept");
-    EXPECT_FALSE(copyFile("dir", "target.bin"));
-    EXPECT_FALSE(copyFile("missing.bin", "target.bin"));
-    EXPECT_EQ(readFile("target.bin"), "kept");
-    EXPECT_FALSE(appendFile("dir", "all.log"));
-    EXPECT_FALSE(appendFile("file", "./dir/../file")) << "a file is never appended to itself";
-    EXPECT_EQ(readFile("file"), "data");
-    EXPECT_TRUE(isDir("dir") && !isDir("file"));
+    EXPECT_FALSE(copyFile("dir", "target.bin") || copyFile("missing.bin", "target.bin"));
+    EXPECT_EQ(readFile("target.bin"), "short");
+    EXPECT_FALSE(appendFile("a.log", "./dir/../a.log")) << "a file is never appended to itself";
+    EXPECT_TRUE(readFile("a.log") == first);
 }
 
 #if defined(__GLIBC__)
@@ -205,6 +170,7 @@ TEST(CLib, CopyTakesTheSizeTheSourceHadAtItsStart)
 }
 #endif
 
+// The home of a launcher in a "bin" folder of any case is that folder's parent.
 TEST(CLib, JavaHomeIsTheLauncherFolderOrItsParentWhenNamedBin)
 {
     eachRow([](const char* path) {
@@ -212,16 +178,8 @@ TEST(CLib, JavaHomeIsTheLauncherFolderOrItsParentWhenNamedBin)
         std::memset(home, 'x', sizeof home);
         getJavaHomeDirectory(path, home);
         return std::string(home);
-    },
-        {{"C:\\jre\\javaw.exe", "C:\\jre"}, {"java.exe", "java.exe"}, {"C:\\JDK\\BIN\\JAVA.EXE", "C:\\JDK"},
-         {"C:\\cabinet\\java.exe", "C:\\cabinet"}, {"C:\\bin\\java.exe", "C:"}, {"bin\\java.exe", "."}});
-#if defined(_WIN32)
-    TestFolder folder;
-    char dir[5000];
-    fs::current_path("C:\\");
-    getCurrentDir(dir);
-    EXPECT_STREQ(dir, "C:") << "no trailing separator";
-#endif
+    }, {{"C:\\jre\\javaw.exe", "C:\\jre"}, {"java.exe", "java.exe"}, {"C:\\JDK\\BIN\\JAVA.EXE", "C:\\JDK"},
+        {"C:\\cabinet\\java.exe", "C:\\cabinet"}, {"C:\\bin\\java.exe", "C:"}, {"bin\\java.exe", "."}});
 }
 
 // An entry must end with the name and exist; however long the PATH, it is searched whole, and an
