@@ -1,6 +1,8 @@
 // Reading qiv.control on a real disk: the CR LF rewrite, the logs around it, and the failures that must
-// leave the file as it was.
+// leave the file as it was; and what the other writers leave behind on a full disk.
 #include "control/getparam.h"
+#include "exec/execcmd.h"
+#include "support/clib.h"
 #include "support/handles.h"
 #include "msgbox.h"
 #include "regscope.h"
@@ -10,7 +12,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,71 +36,78 @@ struct Params {
 } // namespace
 
 // The file is rewritten whole with CR LF, also past a 0x1A, which ends the reading; a value too long is
-// refused into errors.log and the trace log.
-TEST(GetParameters, RewritesTheFileAndLogsWhatItRefused)
+// refused into errors.log and the trace log. A file that is only kept from being replaced is read as it
+// is, and stays as it was (an unreadable one is the whole run's test).
+TEST(GetParameters, RewritesTheFileUnlessItCannotBeReplaced)
 {
-    TestFolder folder;
-    writeFile("qiv.control", "jvmMinVersion=1.4\njvmRequiredVersion=" + std::string(300, '1') + "\r\njvmName=N\n"
-                             "\x1AjvmName=after the end\rof the text\n");
-    writeFile("jinstall.log", "");
-    Params p;
-    ASSERT_TRUE(p.read());
-    EXPECT_TRUE(p.boxes.empty());
-    EXPECT_TRUE(readFile("qiv.control") == "jvmMinVersion=1.4\r\njvmRequiredVersion=" + std::string(300, '1') +
-                                               "\r\njvmName=N\r\n\x1AjvmName=after the endof the text\r\n")
-        << "qiv.control is not the CR LF copy";
-    EXPECT_FALSE(fileExists("__qiv.control"));
-    EXPECT_EQ(std::string(p.values->jvmName) + "|" + p.values->jvmMinVersion, "N|1.4");
+    const std::string tooLong = "jvmRequiredVersion=" + std::string(300, '1');
+    const std::string file =
+        "jvmMinVersion=1.4\n" + tooLong + "\r\njvmName=N\n\x1AjvmName=after the end\rof the text\n";
     const std::string refused =
         "value too long in qiv.control, line ignored: jvmRequiredVersion (300 characters, at most 200)";
-    EXPECT_EQ(readLogLines("errors.log"), Lines{refused});
-    // The console launcher, for a trace log of the user's.
-    EXPECT_EQ(readLogLines("jinstall.log"), (Lines{refused, "Valid versions of jre.exe: 1.4 through "}));
-}
-
-// What keeps the control file from being converted leaves it as it was, with one error box; a file that
-// is only kept from being replaced is read as it is (an unreadable one is the whole run's test).
-TEST(GetParameters, FileThatCannotBeReplacedStaysAsItWas)
-{
-    const char* const convert = "Unable to convert line endings for qiv.control";
-    const char* const replace = "Unable to replace qiv.control; it is read as it is";
+    const std::string replace = "Unable to replace qiv.control; it is read as it is";
     enum Hold { none, locked, readOnly };
-    struct Case { const char *what, *benchFolder; std::string file; Hold hold; const char* message; } cases[] = {
-        // benchFolder null: a folder of the test's own, with a trace log
-        {"held open without delete sharing", nullptr, "jvmName=A\njvmVersion=1.5\n", locked, replace},
-        {"read-only", nullptr, "jvmName=A\njvmVersion=1.5\n", readOnly, replace},
-        {"on a full disk", "smalldisk", "jvmName=Kept\n" + std::string(150 * 1024, '#') + "\n", none, convert},
+    struct Case { const char* what; Hold hold; std::string after; Lines errors; } cases[] = {
+        {"free to replace", none,
+         "jvmMinVersion=1.4\r\n" + tooLong + "\r\njvmName=N\r\n\x1AjvmName=after the endof the text\r\n", {refused}},
+        {"held open without delete sharing", locked, file, {replace, refused}},
+        {"read-only", readOnly, file, {replace, refused}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::unique_ptr<TestFolder> own(c.benchFolder ? nullptr : new TestFolder);
-        std::string dir = own ? own->native() : benchFolder(c.benchFolder);
-        if (dir.empty()) {
-            std::printf("[ SKIPPED  ] %s: the bench has no such folder here\n", c.what);
-            continue;
-        }
-        fs::path previous = fs::current_path();
-        fs::current_path(dir);
-        if (own) writeFile("jinstall.log", "");
-        writeFile("qiv.control", c.file);
+        TestFolder folder;
+        writeFile("jinstall.log", "");
+        writeFile("qiv.control", file);
         UniqueFileHandle held(c.hold != locked ? INVALID_HANDLE_VALUE : CreateFileA("qiv.control", GENERIC_READ,
                               FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_EQ(held.get() != INVALID_HANDLE_VALUE, c.hold == locked);
         if (c.hold == readOnly) SetFileAttributesA("qiv.control", FILE_ATTRIBUTE_READONLY);
         Params p;
-        bool readsOn = c.message == replace;
-        EXPECT_EQ(p.read(), readsOn);
+        EXPECT_TRUE(p.read());
         held.reset();
         SetFileAttributesA("qiv.control", FILE_ATTRIBUTE_NORMAL);
-        EXPECT_TRUE(readFile("qiv.control") == c.file) << "qiv.control was changed";
+        EXPECT_TRUE(readFile("qiv.control") == c.after) << "qiv.control is not what it should be";
         EXPECT_FALSE(fileExists("__qiv.control"));
-        EXPECT_EQ(p.boxes.size(), readsOn ? 0u : 1u);
-        if (own) { // the rows of the test's own folder are those read as they are
-            EXPECT_EQ(std::string(p.values->jvmName) + "|" + p.values->jvmRequiredVersion, "A|1.5");
-            EXPECT_EQ(readLogLines("errors.log"), Lines{c.message});
-        }
-        if (!own)
-            for (const auto& entry : fs::directory_iterator(".")) fs::remove_all(entry.path());
-        fs::current_path(previous);
+        EXPECT_TRUE(p.boxes.empty());
+        EXPECT_EQ(std::string(p.values->jvmName) + "|" + p.values->jvmMinVersion, "N|1.4");
+        EXPECT_EQ(readLogLines("errors.log"), c.errors);
+        // The console launcher, for a trace log of the user's.
+        Lines trace = c.errors;
+        trace.push_back("Valid versions of jre.exe: 1.4 through ");
+        EXPECT_EQ(readLogLines("jinstall.log"), trace);
     }
+}
+
+// What a full disk must not leave behind: a control file half converted, a batch file cut short, a
+// partial copy. The bench mounts a 256 KB file system for this.
+TEST(FullDisk, WritersLeaveNoPartialFileAndReportWhatTheyLost)
+{
+    std::string disk = benchFolder("smalldisk");
+    if (disk.empty()) GTEST_SKIP() << "the bench has no small file system on this machine";
+    TestFolder folder;
+    writeFile("big.bin", std::string(1 << 20, 'b'));
+    writeFile("small.bin", std::string(1000, 's'));
+    std::string target = disk + "\\big.bin", log = disk + "\\errors.log", errors = folder.native() + "\\errors.log";
+    fs::current_path(disk);
+    const std::string control = "jvmName=Kept\n" + std::string(150 * 1024, '#') + "\n";
+    writeFile("qiv.control", control);
+    Params p;
+    EXPECT_FALSE(p.read()) << "its CR LF copy does not fit beside it";
+    EXPECT_EQ(p.boxes.size(), 1u);
+    EXPECT_TRUE(readFile("qiv.control") == control) << "qiv.control was changed";
+    EXPECT_FALSE(fileExists("__qiv.control"));
+    fs::remove("qiv.control");
+
+    ExecCommand command;
+    command.setErrorsFilename(errors.c_str());
+    EXPECT_FALSE(command.createLaunchFile("setup.exe", std::string(300 * 1024, 'a').c_str()));
+    EXPECT_FALSE(fileExists("__qivlaunch.bat")) << "a batch file cut short stayed";
+    fs::current_path(folder.path());
+    EXPECT_EQ(readLogLines(errors), Lines{"Unable to create file __qivlaunch.bat"});
+    EXPECT_FALSE(copyFile("big.bin", target.c_str()));
+    EXPECT_FALSE(fileExists(target));
+    EXPECT_TRUE(copyFile("small.bin", target.c_str())) << "the disk has room again";
+    EXPECT_FALSE(appendFile("big.bin", log.c_str()));
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(disk, ignored)) fs::remove_all(entry.path(), ignored);
 }

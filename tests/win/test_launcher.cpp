@@ -1,7 +1,6 @@
-// The real qivstart.exe, run as its own process in a fresh package folder and watched from outside, and
-// its resources as Windows reads them.
+// The real qivstart.exe, run as its own process in a fresh package folder or from the setup program that
+// carries it, and watched from outside; and its resources as Windows reads them.
 #include "fakejvm.h"
-#include "installer/installer.h"
 #include "programrun.h"
 #include "regscope.h"
 #include "testfiles.h"
@@ -12,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
@@ -20,50 +20,47 @@ namespace {
 
 const char* const english = "English_United States.1252";
 
-// A package as its unpacker leaves it, on a machine with no JVM registered.
+// A package as its unpacker leaves it, on a machine with no JVM registered; pathLength: the package folder
+// is a folder inside that has a path of that length.
 struct Package : TestFolder {
     ScopedUserLocale locale;
     ScopedRegKey javaSoft{HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft"};
-    std::string program;
+    std::string dir, program;
 
-    explicit Package(const char* userLocale = english, const std::string& innerName = "")
-        : TestFolder(innerName), locale(userLocale)
+    explicit Package(const char* userLocale = english, const std::string& innerName = "", std::size_t pathLength = 0)
+        : TestFolder(innerName), locale(userLocale), dir(native())
     {
-        program = native() + "\\qivstart.exe";
+        if (pathLength) fs::create_directory(dir += "\\" + std::string(pathLength - dir.size() - 1, 'p'));
+        fs::current_path(dir);
+        program = dir + "\\qivstart.exe";
         fs::copy_file(programFromEnvironment("QIV_PROGRAM"), program);
         fs::copy_file(programFromEnvironment("QIV_FAKECLEANUP"), "cleanup.exe");
         // No JVM can be found or installed yet: every run ends in an error box, which keeps the
         // installation running until the test answers it.
         writeFile("qiv.control", "jvmRequiredVersion=1.4\r\n");
     }
-
-    // A fake JVM registered as the machine's 1.6, with the files its test class and wizard need.
-    FakeJvmHome registeredJvm(std::initializer_list<const char*> settings)
-    {
-        FakeJvmHome jvm("jre6", {"bin\\javaw.exe"}, settings);
-        javaSoft.setString("JavaHome", jvm.home, "Java Runtime Environment\\1.6");
-        writeFile("TestJvm.class", "");
-        writeFile("install.jar", "PK");
-        writeFile("qiv.control", "jvmMinVersion=1.6\r\njvmCommandName=javaw.exe\r\nloaderJavaCommand=Main\r\n");
-        return jvm;
-    }
 };
+
+const char* const noJvm = "The correct version of the JRE was not found on your system.";
+
+struct Row {
+    const char* what;
+    std::initializer_list<const char*> jvm; // the registered JVM's settings; none: no JVM on the machine
+    const char* start;                      // a bench folder; null: a folder beside; "": startdir.txt names none
+    std::function<void()> spoil;            // what else is wrong with the package
+    Lines boxes;                            // the beginnings of the boxes, in order
+    std::string logged;                     // the line of errors.log or jinstall.log that says what happened
+    std::size_t pathLength = 0;             // the package folder's path length; 0: any
+};
+
+bool holds(const Lines& lines, const std::string& prefix)
+{
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+}
 
 HWND statusDialog(const ProgramRun& run)
 {
     return run.window("#32770", "Installer", true);
-}
-
-// Answers boxes until the process has ended.
-bool finish(ProgramRun& run)
-{
-    bool ended = waitUntil(
-        [&] {
-            run.answerBoxes();
-            return !run.running();
-        },
-        15000);
-    return ended && run.waitForExit(1000);
 }
 
 } // namespace
@@ -98,47 +95,38 @@ TEST(Launcher, DialogHidesAfterTheGraceMessagesAndTheProcessWaitsForTheInstallat
     for (const char* gone : {"cleanup.exe", "__cleanup.exe", "cleanup-ran.txt"}) EXPECT_FALSE(fileExists(gone)) << gone;
 }
 
-// A registered JVM that takes its time over the test class keeps the installation in its first loop.
-// Without a start folder, nobody takes over.
-TEST(Launcher, EscapeEndsOnlyTheLoopNotTheInstallation)
-{
-    Package package;
-    FakeJvmHome jvm = package.registeredJvm({"sleep=1500", "result=1.6.0_20"});
-    ProgramRun run(package.program, "", package.native());
-    HWND dialog = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (dialog = statusDialog(run)) != nullptr; }, 10000));
-    ASSERT_TRUE(waitUntil([&] { return !jvm.calls().empty(); }, 5000)) << "the JVM test has begun";
-    ASSERT_TRUE(fileExists("__qivshow.sem")) << "still in the first loop";
-    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }, 2000)) << "Escape destroys the dialog";
-    EXPECT_TRUE(run.running()) << "the installation is not interrupted";
-
-    EXPECT_TRUE(finish(run));
-    EXPECT_EQ(jvm.calls().size(), 2u) << "the installation went on to the wizard";
-    Lines errors = readLogLines("errors.log");
-    ASSERT_FALSE(errors.empty());
-    EXPECT_EQ(errors[errors.size() - 2], wizardNotStartedText);
-    for (const char* gone : {"cleanup.exe", "__cleanup.exe", "cleanup-ran.txt"}) EXPECT_FALSE(fileExists(gone)) << gone;
-}
-
 // The dialog stays up for the whole installation: through the test of a registered JVM, and on through
-// the start-up of a wizard that takes its time to show itself. The wizard's JVM keeps the record it was
-// given, which the run removes afterwards. Started from the folder around the package, the run hands
-// over to the cleanup program, with the package folder, blanks and all, as its one argument.
+// the start-up of a wizard that takes its time to show itself, where Escape ends that loop but not the
+// installation. The wizard's JVM keeps the record it was given, which the run removes afterwards. Started
+// from the folder around the package, the run hands over to the cleanup program, with the package folder,
+// blanks and all, as its one argument.
 TEST(Launcher, RegisteredJvmIsRecordedForASlowWizardThenTheCleanupProgramTakesOver)
 {
     Package package(english, "package with space");
     writeFile("startdir.txt", package.path().parent_path().string() + "  \r\n");
-    FakeJvmHome jvm = package.registeredJvm({"sleep=2000", "result=java.version=1.6.0_20", "wizard=start",
-                                             "copy=native.properties"});
+    FakeJvmHome jvm("jre6", {"bin\\javaw.exe"},
+                    {"sleep=2000", "result=java.version=1.6.0_20", "wizard=start", "copy=native.properties"});
+    package.javaSoft.setString("JavaHome", jvm.home, "Java Runtime Environment\\1.6");
+    writeFile("TestJvm.class", "");
+    writeFile("install.jar", "PK");
+    writeFile("qiv.control", "jvmMinVersion=1.6\r\njvmCommandName=javaw.exe\r\nloaderJavaCommand=Main\r\n");
     ProgramRun run(package.program, "", package.native());
+    HWND dialog = nullptr;
     for (std::size_t starts : {1u, 2u}) {
         SCOPED_TRACE(starts == 1 ? "the JVM test" : "the wizard");
         ASSERT_TRUE(waitUntil([&] { return jvm.calls().size() == starts; }, 10000));
         Sleep(500);
-        EXPECT_NE(statusDialog(run), nullptr);
+        EXPECT_NE(dialog = statusDialog(run), nullptr);
     }
-    EXPECT_TRUE(finish(run));
+    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }, 1000)) << "Escape destroys the dialog";
+    EXPECT_TRUE(run.running()) << "the installation is not interrupted";
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            run.answerBoxes();
+            return !run.running();
+        },
+        15000));
 
     std::string home = jvm.home;
     std::replace(home.begin(), home.end(), '\\', '/');
@@ -148,8 +136,10 @@ TEST(Launcher, RegisteredJvmIsRecordedForASlowWizardThenTheCleanupProgramTakesOv
     ASSERT_EQ(jvm.calls().size(), 2u) << "the test class, then the wizard, taken as started";
     EXPECT_EQ(jvm.calls()[0], (Lines{package.native(), "javaw.exe", "-cp", ".", "TestJvm", package.native()}));
     EXPECT_FALSE(fileExists("native.properties")) << "the run removed it";
-    ASSERT_TRUE(waitUntil([] { return fileExists("cleanup-ran.txt"); }, 5000)) << "__cleanup.exe did not run";
-    Lines args = splitLines(readFile("cleanup-ran.txt"), textLineEnd());
+    // Wine may show the renamed record a moment before it can be read.
+    std::string ran;
+    ASSERT_TRUE(waitUntil([&] { return !(ran = readFile("cleanup-ran.txt")).empty(); }, 5000)) << "no cleanup run";
+    Lines args = splitLines(ran, textLineEnd());
     ASSERT_EQ(args.size(), 2u) << "the folder is the one argument";
     EXPECT_EQ(args[1], package.native());
     EXPECT_TRUE(fileExists("cleanup.exe"));
@@ -187,13 +177,127 @@ TEST(Launcher, RealJvmRunsTheTestClassAndTheWizard)
     EXPECT_FALSE(shown) << "a switch followed by a folder hides every window";
 
     Lines trace = readLogLines("jinstall.log");
-    auto realVersion = [](const std::string& line) { return line.rfind("found jvm version: 17", 0) == 0; };
-    EXPECT_TRUE(std::any_of(trace.begin(), trace.end(), realVersion)) << "the real test class reported the real version";
+    EXPECT_TRUE(holds(trace, "found jvm version: 17")) << "the real test class reported the real version";
     EXPECT_TRUE(fileExists(target + "\\README.txt")) << "the wizard installed the application";
     std::replace(home.begin(), home.end(), '\\', '/');
     EXPECT_NE(readFile(target + "\\jvm.properties").find(home), std::string::npos);
     for (const char* gone : {"install.jar", "native.properties", "__qivinstall.sem", "__qivshow.sem", "__qivwizard.sem"})
         EXPECT_FALSE(fileExists(gone)) << gone << " was left in the package";
+}
+
+// Setup programs made by qivpack, started from a Downloads folder: two silent ones at once, then one that
+// fails (no JVM on the machine and none in the package). Nothing of their packages stays behind.
+TEST(Setup, SilentSetupsSideBySideThenAFailure)
+{
+    TestFolder downloads("Downloads");
+    ScopedUserLocale locale("English_United States.1252");
+    ScopedRegKey javaSoft(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft");
+    FakeJvmHome jvm("..\\jre6", {"bin\\javaw.exe"}, {"result=1.6.0_20", "wizard=start"});
+    javaSoft.setString("JavaHome", jvm.home, "Java Runtime Environment\\1.6");
+    const std::string setup = "My App 2.1 setup.exe";
+    // Each of the two runs at once starts from a folder of its own, where its logs go.
+    for (const char* folder : {".", "one", "two"}) {
+        fs::create_directories(folder);
+        fs::copy_file(programFromEnvironment("QIV_SETUP"), std::string(folder) + "\\" + setup);
+    }
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    auto inTemp = [&] { return std::distance(fs::directory_iterator(temp), fs::directory_iterator()); };
+    const auto before = inTemp();
+    std::size_t boxes = 0;
+    auto exitCode = [&](ProgramRun& run) { // answers the boxes on the way, and counts them
+        waitUntil([&] { boxes += run.answerBoxes(true).size(); return !run.running(); }, 60000);
+        return run.waitForExit(1000) ? run.exitCode() : STILL_ACTIVE;
+    };
+
+    const std::string first = downloads.native() + "\\one", second = downloads.native() + "\\two";
+    ProgramRun one(first + "\\" + setup, "-q \"C:\\Program Files\\App 1\"", first);
+    ProgramRun two(second + "\\" + setup, "-q \"C:\\Program Files\\App 2\"", second);
+    EXPECT_EQ(exitCode(one) + exitCode(two), 0u);
+    EXPECT_EQ(inTemp(), before) << "nothing of either package is left in %TEMP%";
+    std::vector<std::string> folders, targets; // a target with blanks reaches the wizard in words
+    for (const auto& call : jvm.calls())
+        if (call.size() == 9 && call[4] == "Main")
+            folders.push_back(call[0]), targets.push_back(call[5] + " " + call[6] + " " + call[7] + " " + call[8]);
+    std::sort(targets.begin(), targets.end());
+    EXPECT_EQ(targets, (std::vector<std::string>{"-q C:\\Program Files\\App 1", "-q C:\\Program Files\\App 2"}));
+    EXPECT_TRUE(folders.size() == 2 && folders[0] != folders[1]) << "each setup has a folder of its own";
+    for (const std::string& folder : {first, second}) {
+        EXPECT_EQ(readFile(folder + "\\package.log"), "unpacked\r\n") << "startdir.txt named " << folder;
+        EXPECT_FALSE(fileExists(folder + "\\cleanup.log")) << readFile(folder + "\\cleanup.log");
+    }
+
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\Java Runtime Environment");
+    ProgramRun failing(downloads.native() + "\\" + setup, "", downloads.native());
+    EXPECT_EQ(exitCode(failing), 1u);
+    EXPECT_EQ(boxes, 1u) << "one error box";
+    EXPECT_EQ(inTemp(), before);
+    EXPECT_FALSE(readLogLines("errors.log").empty()) << "the logs are in the Downloads folder";
+}
+
+// Whole runs of qivstart.exe that meet a fault: a JVM that talks too much, a start folder on a full
+// disk, package files that are not what they should be. Every run must end, show exactly the box its
+// fault calls for, say in its logs what happened, and leave the whole logs where the user finds them.
+TEST(FaultRuns, EachRunEndsWithItsBoxAndKeepsItsLogs)
+{
+    Row rows[] = {
+        {"launcher writes a 10 MB line", {"result=java.version=1.6.0_20", "pad=10485760", "wizard=start"}, nullptr,
+         {}, {}, "found jvm version: 1.6.0_20"},
+        {"disk full during the log copy", {}, "smalldisk", [] {
+             std::string disk = benchFolder("smalldisk"), log;
+             ULARGE_INTEGER free{};
+             GetDiskFreeSpaceExA(disk.c_str(), &free, nullptr, nullptr);
+             writeFile(disk + "\\filler", std::string(free.QuadPart - (16 << 10), 'f'));
+             for (int i = 0; i < 2000; ++i) log += "Mon Dec 07 16:01:51 2026 an earlier run\r\n";
+             writeFile("errors.log", log);
+         }, {noJvm, "Unable to save errors.log"}, noJvm},
+        {"startdir.txt of 10 MB without a line end", {}, "",
+         [] { writeFile("startdir.txt", std::string(10 << 20, 'd')); }, {noJvm}, noJvm},
+        // The longest package folder the program runs in, and one character more: refused, with one box.
+        {"package folder of 242 characters", {}, nullptr, {}, {noJvm}, noJvm, 242},
+        {"package folder of 243 characters", {}, "", {},
+         {"The installation files were unpacked into a folder whose path is too long."}, "package folder path too long:",
+         243},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        Package package(english, "package", r.pathLength);
+        writeFile("jinstall.log", ""); // the user's own trace log, kept and copied whatever the outcome
+        if (r.jvm.size()) {
+            FakeJvmHome jvm("..\\jre", {"bin\\java.exe"}, r.jvm);
+            package.javaSoft.setString("JavaHome", jvm.home, "Java Runtime Environment\\1.6");
+            writeFile("TestJvm.class", "");
+            writeFile("install.jar", "PK");
+            writeFile("qiv.control", "jvmMinVersion=1.6\r\n");
+        }
+        std::string start = !r.start  ? (package.path().parent_path() / "start").string()
+                            : r.start[0] ? benchFolder(r.start) : "";
+        if (r.start && r.start[0] && start.empty()) {
+            std::printf("[ SKIPPED  ] %s: the bench has no such folder here\n", r.what);
+            continue;
+        }
+        if (!r.start) fs::create_directory(start);
+        writeFile("startdir.txt", start + "\r\n");
+        if (r.spoil) r.spoil();
+        std::string logs = start.empty() ? "." : start;
+
+        ProgramRun run(package.program, "", package.dir);
+        Lines boxes;
+        EXPECT_TRUE(waitUntil([&] {
+            for (const std::string& text : run.answerBoxes()) boxes.push_back(text);
+            return !run.running();
+        }, 30000));
+        for (std::size_t i = 0; i < boxes.size() && i < r.boxes.size(); ++i) boxes[i].resize(r.boxes[i].size());
+        EXPECT_EQ(boxes, r.boxes);
+        Lines errors = readLogLines("errors.log"), trace = readLogLines("jinstall.log");
+        EXPECT_TRUE(holds(errors, r.logged) || holds(trace, r.logged)) << r.logged;
+        // Nothing is lost: the logs reach the start folder whole, or the user is told.
+        if (!holds(r.boxes, "Unable to save errors.log")) {
+            EXPECT_EQ(readLogLines(logs + "\\errors.log"), errors) << "the start folder's copy is not the whole log";
+            EXPECT_EQ(readLogLines(logs + "\\jinstall.log"), trace) << "the start folder's copy is not the whole log";
+        }
+        for (const char* log : {"errors.log", "jinstall.log", "filler"}) fs::remove(logs + "\\" + log);
+    }
 }
 
 // What Windows reads from the program's resources: the version of the file VERSION, and a manifest that

@@ -1,8 +1,10 @@
 // What the user and the logs are told: every log line is stamped and ends in CR LF (readLogLines checks
-// both), a trace file is its own switch, and the boxes speak the user's language.
+// both), a trace file is its own switch, and the boxes speak the user's language, as the registry gives it.
 #include "msgbox.h"
 #include "regscope.h"
+#include "support/language.h"
 #include "support/markers.h"
+#include "support/registry.h"
 #include "support/trace.h"
 #include "testfiles.h"
 
@@ -10,6 +12,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -94,4 +97,50 @@ TEST(Status, DroppedMarkerWakesTheWatchingWindow)
     EXPECT_FALSE(woken()) << "no marker was taken away";
     setMarkerWatcher(nullptr);
     DestroyWindow(window);
+}
+
+// The user's setting first, then the machine's (its default value names the value that holds it),
+// then the runtime's locale.
+TEST(GetLanguage, UserThenMachineThenRuntimeLocale)
+{
+    const char* const nls = "System\\CurrentControlSet\\Control\\Nls\\Locale";
+    const std::string absent = "(absent)";
+    struct Case {
+        const char* what;
+        std::string user, machineDefault, machineNamed;
+        const char* language;
+    } cases[] = {
+        {"the user's setting", "Dutch (Belgian)", "00000413", "Italiano", "dutch"},
+        {"no user setting: the machine's, and the longest name", absent, "00000413", "Portuguese", "portuguese"},
+        {"the machine's names a missing value: the runtime's C", "", "00000413", absent, "english"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScopedRegValue user{HKEY_CURRENT_USER, "Control Panel\\International", "Locale"};
+        ScopedRegValue machineDefault{HKEY_LOCAL_MACHINE, nls, ""}, machineNamed{HKEY_LOCAL_MACHINE, nls, "00000413"};
+        for (auto value : {std::make_pair(&user, c.user), std::make_pair(&machineDefault, c.machineDefault),
+                           std::make_pair(&machineNamed, c.machineNamed)})
+            value.second == absent ? value.first->remove() : value.first->setString(value.second);
+        char language[1000];
+        std::fill(language, language + sizeof language, 'x');
+        getLanguage(language);
+        EXPECT_EQ(std::string(language), c.language);
+    }
+}
+
+// Through the real registry the whole buffer is offered: a value that fills it with its NUL is read, one
+// character more reads as none, and nothing is written past the buffer.
+TEST(ReadRegText, AnyLengthEndsInsideTheBuffer)
+{
+    const char* const key = "Software\\QuivrellTests\\Registry";
+    ScopedRegKey scope(HKEY_CURRENT_USER, key);
+    for (std::size_t length : {199u, 200u}) {
+        SCOPED_TRACE(length);
+        scope.setString("value", std::string(length, 'f'));
+        char buffer[200 + 8];
+        std::fill(buffer, buffer + sizeof buffer, 'G');
+        EXPECT_EQ(readRegText(HKEY_CURRENT_USER, key, "value", buffer, 200), length < 200);
+        EXPECT_EQ(std::string(buffer), length < 200 ? std::string(length, 'f') : "");
+        EXPECT_EQ(std::string(buffer + 200, 8), std::string(8, 'G')) << "written past the buffer";
+    }
 }
