@@ -1,12 +1,7 @@
 // The JVM installation on the Windows XP side of the bench (Wine reports XP to this program): the
 // Program Files scheme and the registry entries of a new JVM.
 #include "fakejvm.h"
-#include "jvmpackage.h"
-#include "programrun.h"
-
-#include <gtest/gtest.h>
-
-namespace fs = std::filesystem;
+#include "installrun.h"
 
 namespace {
 const std::string runtimeKey = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
@@ -25,12 +20,8 @@ struct ProgramFiles {
 // Where the package's JVM goes on XP, and whether it is registered: a JVM in the package is temporary.
 TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
 {
-    struct Row {
-        const char *what, *predefined;
-        int versionFolder; // 1: the version folder is there, empty; 2: with an acceptable JVM
-        std::string folder;
-        bool registered;
-    } rows[] = {
+    // versionFolder 1: the version folder is there, empty; 2: with an acceptable JVM
+    struct Row { const char *what, *predefined; int versionFolder; std::string folder; bool registered; } rows[] = {
         {"[$ProgFilesDir]", "[$ProgFilesDir]\\MyApp\\jre", 0, "Q:\\Program Files\\MyApp\\jre", true},
         {"temporary in the package", "[$AppDir]\\jre", 0, "<package>\\jre", false},
         {"empty version folder: the drive", "", 1, "Q:\\jvm\\jre1.3\\1.3", true},
