@@ -6,14 +6,10 @@
 namespace {
 const std::string runtimeKey = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
 
-// The machine's Program Files folder, on drive Q:.
-struct ProgramFiles {
-    ScopedRegValue value{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"};
-    ProgramFiles()
-    {
-        fs::create_directories("Q:\\Program Files");
-        value.setString("Q:\\Program Files");
-    }
+// A package on a machine whose Program Files folder is on drive Q:.
+struct XpPackage : JvmPackage {
+    ScopedRegValue programFiles{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"};
+    XpPackage() { fs::create_directories("Q:\\Program Files"), programFiles.setString("Q:\\Program Files"); }
 };
 } // namespace
 
@@ -29,8 +25,7 @@ TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
-        JvmPackage package;
-        ProgramFiles programFiles;
+        XpPackage package;
         std::string folder = r.folder.rfind("<package>", 0) == 0 ? package.native() + r.folder.substr(9) : r.folder;
         package.archive(jvmFiles("", "1.3.1"));
         std::string versionFolder = "Q:\\Program Files\\JavaSoft\\JRE1.3\\1.3.1";
@@ -72,8 +67,7 @@ TEST(RegistryLayout, NewJvmBesideOlderEntries)
 // verified, registered, told so through native.properties, and runs the wizard.
 TEST(WholeProgramXp, InstallsRegistersAndStartsTheWizardWithThePackagesJvm)
 {
-    JvmPackage package;
-    ProgramFiles programFiles;
+    XpPackage package;
     fs::remove("jinstall.sem"); // the trace log is the user's own, and stays
     Lines script = jvmFiles("", "1.4.2_05");
     script.insert(script.end(), {"append fakejvm.txt wizard=start", "append fakejvm.txt copy=native.properties"});
