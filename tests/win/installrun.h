@@ -1,10 +1,13 @@
-// A package folder for one run of the installation sequence in the test process: English boxes, the
-// status-window marker in place, and every box caught.
+// Package folders for the installation tests: a fresh folder of the test's own, English boxes and the
+// machine's JavaSoft keys owned by the test (no JVM on the machine), with the archive stand-in at hand.
 #pragma once
 
 #include "installer/installer.h"
+#include "jvm/installjvm.h"
 #include "support/markers.h"
+#include "support/registry.h"
 #include "msgbox.h"
+#include "programrun.h"
 #include "regscope.h"
 #include "testfiles.h"
 
@@ -13,20 +16,47 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-struct InstallRun : TestFolder {
+// The archive stand-in's script lines that lay down, in folder, a JVM reporting version: its launcher
+// bin\javaw.exe (a copy of the fake JVM), its settings and bin\hotspot\jvm.dll.
+inline Lines jvmFiles(const std::string& folder, const std::string& version)
+{
+    std::string at = folder.empty() ? "" : folder + "\\";
+    return {"copy fakejvm.bin " + at + "bin\\javaw.exe", "write " + at + "fakejvm.txt result=java.version=" + version,
+            "write " + at + "bin\\hotspot\\jvm.dll x"};
+}
+
+struct Package : TestFolder {
     ScopedUserLocale locale{"English_United States.1252"};
-    ScopedRegKey javaSoft{HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft"}; // no JVM on the machine
+    ScopedRegKey javaSoft{HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft"};
+    using TestFolder::TestFolder;
+
+    // Puts the archive stand-in "jre-archive.exe" (with the fake JVM beside it) into the package.
+    void archive(const Lines& script)
+    {
+        const auto over = fs::copy_options::overwrite_existing;
+        fs::copy_file(programFromEnvironment("QIV_FAKEINSTALLER"), "jre-archive.exe", over);
+        fs::copy_file(programFromEnvironment("QIV_FAKEJVM"), "fakejvm.bin", over);
+        std::string text;
+        for (const std::string& line : script) text += line + "\n";
+        writeFile("fakeinstaller.txt", text);
+    }
+};
+
+// One run of the installation sequence in the test process: the status-window marker in place, every box caught.
+struct InstallRun : Package {
     std::unique_ptr<Install> installation = std::make_unique<Install>();
     std::vector<CaughtBox> boxes;
 
     // innerName: the package folder gets that name, inside a fresh folder of the test's own.
-    explicit InstallRun(const std::string& innerName = "") : TestFolder(innerName)
+    explicit InstallRun(const std::string& innerName = "") : Package(innerName)
     {
         setMarkerPaths(native().c_str());
         writeFile("__qivshow.sem", "ok\n");
@@ -37,15 +67,62 @@ struct InstallRun : TestFolder {
     {
         MessageBoxCatcher catcher;
         bool ok = installation->install(quiet, silent, wizardArgument.data());
-        boxes = catcher.boxes();
+        for (const CaughtBox& box : catcher.boxes()) boxes.push_back(box);
         return ok;
     }
 };
-
-inline const char* englishSuffix() { return "\n\nSee errors.log and jinstall.log files for details."; }
 
 inline bool traced(const std::string& line)
 {
     Lines trace = readLogLines("jinstall.log");
     return std::find(trace.begin(), trace.end(), line) != trace.end();
+}
+
+// The JVM installation alone, with a trace log and the bench's drive Q: (emptied afterwards) for folders
+// at a root.
+struct JvmPackage : Package {
+    std::string windowsDir = native() + "\\windir"; // the Windows directory handed to the installation
+
+    JvmPackage()
+    {
+        EXPECT_TRUE(fileExists("Q:\\")) << "the bench has no drive Q:";
+        for (const char* file : {"jinstall.log", "jinstall.sem", "TestJvm.class"}) writeFile(file, "");
+        fs::create_directories("windir\\system");
+    }
+    ~JvmPackage()
+    {
+        std::error_code ignored;
+        for (const auto& entry : fs::directory_iterator("Q:\\", ignored)) fs::remove_all(entry.path(), ignored);
+    }
+    Lines archiveCalls() const { return readPlainLines(path() / "fakeinstaller-calls.txt"); }
+
+    struct Result {
+        bool ok;
+        std::string jvmPath, predefinedJvmInstallDir, jvmHomeDir;
+        bool jvmInstalled;
+    };
+    // Installs the archive's JVM of version; the family of version is the required one.
+    Result installJvm(const std::string& version, const std::string& predefined = "", const char* homeDir = "")
+    {
+        auto values = std::make_unique<ControlValues>();
+        std::strcpy(values->jvmRequiredVersion, version.substr(0, version.find('.', 2)).c_str());
+        std::strcpy(values->jvmVersion, version.c_str());
+        std::strcpy(values->jvmName, "JRE");
+        std::strcpy(values->jvmCommandName, "javaw.exe");
+        std::strcpy(values->jvmSelfExtractor, "jre-archive.exe");
+        std::strcpy(values->predefinedJvmInstallDir, predefined.c_str());
+        std::strcpy(values->jvmHomeDir, homeDir);
+        char jvmPath[pathSize] = "";
+        InstallJvm installer;
+        bool ok = installer.installJvm(jvmRequestOf(*values), windowsDir.c_str(), jvmPath);
+        return {ok, jvmPath, values->predefinedJvmInstallDir, values->jvmHomeDir, installer.jvmInstalled};
+    }
+};
+
+// A registry value under HKEY_LOCAL_MACHINE as text; empty when missing.
+inline std::string machineValue(const std::string& key, const char* name)
+{
+    char text[valueSize];
+    readRegText(HKEY_LOCAL_MACHINE, key.c_str(), name, text, sizeof text);
+    return text;
 }

@@ -2,9 +2,6 @@
 // the bench's registry, so that the shell's own lookup finds it.
 #include "fakejvm.h"
 #include "installrun.h"
-#include "programrun.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -24,61 +21,50 @@ struct AppletRun : InstallRun {
         type.setString("", "\"" + browser + "\" \"%1\"", "shell\\open\\command");
         writeFile("jinstall.log", "");
     }
-    bool launch(const char* url)
-    {
-        MessageBoxCatcher catcher;
-        bool ok = installation->launchApplet(url);
-        for (const CaughtBox& box : catcher.boxes()) boxes.push_back(box);
-        return ok;
-    }
 };
 
 } // namespace
 
-// The page after the last slash opens in the browser the shell finds for it, or installapp2.html when the
-// page has no association; the notice comes first, with the exclamation icon, after the status window.
-TEST(LaunchApplet, PageAfterTheLastSlashThenInstallapp2InTheRegisteredBrowser)
+// Whole runs on the Java Plug-in path. The page after the last slash opens in the browser the shell finds
+// for it, or installapp2.html when the page has no association; the notice comes first, with the
+// exclamation icon, after the status window. A browser that cannot be had fails the launch: after a found
+// JVM the package's JVM is installed and the wizard runs on it; a JVM this run installed gets no second try.
+TEST(LaunchApplet, PageInTheRegisteredBrowserOrThePackagesJvmAfterAFoundOne)
 {
-    struct Case { const char *what, *url; Lines pages; } cases[] = {
-        {"installapp2.html for a page without an association", "start.qivnone", {"start.qivnone", "installapp2.html"}},
-        {"an address with a blank reaches the browser whole", "http://h/my page.html", {"my page.html"}},
+    struct Case { const char *what, *url; Lines pages; bool browser, found; } cases[] = {
+        {"installapp2.html for a page without an association", "start.qivnone", {"start.qivnone", "installapp2.html"},
+         true, true},
+        {"an address with a blank reaches the browser whole", "http://h/my page.html", {"my page.html"}, true, true},
+        {"no browser after a found JVM", "http://h/page.html", {"page.html"}, false, true},
+        {"no browser after the JVM installed by this run", "http://h/page.html", {"page.html"}, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         AppletRun run;
+        if (!c.browser) run.extension.remove();
         for (const std::string& page : c.pages) writeFile(page, "<html/>");
-        EXPECT_TRUE(run.launch(c.url));
+        FakeJvmHome plugin("plugin", {"bin\\javaw.exe"}, {"result=1.4.2_05"});
+        if (c.found) run.javaSoft.setString("JavaHome", plugin.home, "Java Plug-in\\1.4");
+        run.archive({"copy fakejvm.bin bin\\javaw.exe", "write fakejvm.txt result=1.4.2_05",
+                     "append fakejvm.txt wizard=start"});
+        for (const char* file : {"TestJvm.class", "install.jar"}) writeFile(file, "");
+        writeFile("qiv.control", "jvmName=Java Plug-in\r\njvmRequiredVersion=1.4.2_05\r\njvmCommandName=javaw.exe\r\n"
+                                 "jvmSelfExtractor=jre-archive.exe\r\njvmClasspathSwitch=-cp\r\nloaderJavaCommand=Main\r\n"
+                                 "appletUrl=" + std::string(c.url) + "\r\npredefinedJvmInstallDir=" + run.native() + "\\jvm\r\n");
+        EXPECT_EQ(run.run(), c.found);
+        EXPECT_FALSE(fileExists("__qivshow.sem"));
+        Lines calls = readPlainLines(run.native() + "\\jvm\\fakejvm-calls.txt");
+        if (!c.browser) {
+            EXPECT_EQ(run.boxes.size(), c.found ? 0u : 1u);
+            ASSERT_EQ(calls.size(), c.found ? 2u : 1u) << "the new JVM's test, then the wizard on it";
+            EXPECT_TRUE(!c.found || calls[1].find("|Main|") != std::string::npos) << calls.back();
+            continue;
+        }
+        EXPECT_TRUE(calls.empty()) << "the found JVM serves";
         EXPECT_EQ(readPlainLines(fs::path(run.browser).parent_path() / "fakebrowser-calls.txt"),
                   Lines{run.native() + "|fakebrowser.exe|" + c.url + "|"});
         ASSERT_EQ(run.boxes.size(), 1u);
         EXPECT_EQ(run.boxes[0].text, notice);
         EXPECT_EQ(run.boxes[0].style, unsigned{MB_ICONEXCLAMATION});
-        EXPECT_FALSE(fileExists("__qivshow.sem"));
-    }
-}
-
-// On the Java Plug-in path a browser that cannot be had fails the launch. After a found JVM the package's
-// JVM is installed and the wizard runs on it; a JVM this run installed itself gets no second try.
-TEST(LaunchApplet, WithoutABrowserOnlyAFoundJvmGivesWayToThePackagesJvm)
-{
-    for (bool found : {true, false}) {
-        SCOPED_TRACE(found ? "a found JVM" : "the JVM installed by this run");
-        AppletRun run;
-        run.extension.remove();
-        FakeJvmHome plugin("plugin", {"bin\\javaw.exe"}, {"result=1.4.2_05"});
-        if (found) run.javaSoft.setString("JavaHome", plugin.home, "Java Plug-in\\1.4");
-        fs::copy_file(programFromEnvironment("QIV_FAKEINSTALLER"), "jre-archive.exe");
-        fs::copy_file(programFromEnvironment("QIV_FAKEJVM"), "fakejvm.bin");
-        writeFile("fakeinstaller.txt", "copy fakejvm.bin bin\\javaw.exe\nwrite fakejvm.txt result=1.4.2_05\n"
-                                       "append fakejvm.txt wizard=start\n");
-        for (const char* file : {"TestJvm.class", "install.jar", "page.html"}) writeFile(file, "");
-        writeFile("qiv.control", "jvmName=Java Plug-in\r\njvmRequiredVersion=1.4.2_05\r\njvmCommandName=javaw.exe\r\n"
-                                 "jvmSelfExtractor=jre-archive.exe\r\njvmClasspathSwitch=-cp\r\nloaderJavaCommand=Main\r\n"
-                                 "appletUrl=http://h/page.html\r\npredefinedJvmInstallDir=" + run.native() + "\\jvm\r\n");
-        EXPECT_EQ(run.run(), found);
-        EXPECT_EQ(run.boxes.size(), found ? 0u : 1u);
-        Lines calls = readPlainLines(run.native() + "\\jvm\\fakejvm-calls.txt");
-        ASSERT_EQ(calls.size(), found ? 2u : 1u) << "the new JVM's test, then the wizard on it";
-        EXPECT_TRUE(!found || calls[1].find("|Main|") != std::string::npos) << calls.back();
     }
 }

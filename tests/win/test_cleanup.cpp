@@ -1,13 +1,10 @@
 // The cleanup at the end of every run.
 #include "fakejvm.h"
 #include "installrun.h"
-#include "programrun.h"
 
 #include "support/handles.h"
 
 #include <process.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -29,6 +26,11 @@ struct CleanupRun : InstallRun {
         installation->getEnvironmentSetup();
         installation->getParams();
     }
+    static std::string shortName(const std::string& path)
+    {
+        std::string name(MAX_PATH, '\0');
+        return name.resize(GetShortPathNameA(path.c_str(), name.data(), MAX_PATH)), name;
+    }
 };
 
 // A symbolic link to a folder made by the host, as an unpacked archive could bring one. Wine can neither
@@ -49,51 +51,47 @@ struct HostLink {
 
 } // namespace
 
-// A successful run's cleanup: the package's files go, the run's own files and anything outside stay.
-TEST(Cleanup, SuccessfulRunRemovesThePackageFilesAndNothingOutside)
-{
-    CleanupRun run;
-    std::string shortName(MAX_PATH, '\0');
-    writeFile("__qivinstall.sem", "");
-    shortName.resize(GetShortPathNameA("__qivinstall.sem", shortName.data(), MAX_PATH));
-    fs::create_directories("META-INF");
-    writeFile("META-INF\\MANIFEST.MF",
-              "Name: TestJvm.class\r\nName: ..\\start\\keep.txt\r\nName: ./x/../QIV.CONTROL\r\nName: " + shortName + "\r\n");
-    for (const char* file : {"TestJvm.class", "swingall.jar", "changes.txt", "errors.log"}) writeFile(file, "");
-    writeFile(run.start + "\\keep.txt", "the user's");
-    run.installation->cleanUp(true);
-    for (const char* gone : {"TestJvm.class", "swingall.jar", "changes.txt", "errors.log", "META-INF", "jinstall.log"})
-        EXPECT_FALSE(fileExists(gone)) << gone;
-    EXPECT_EQ(readFile(run.start + "\\keep.txt"), "the user's") << "the manifest deletes nothing outside the package";
-    EXPECT_TRUE(fileExists("qiv.control") && fileExists("__qivinstall.sem")) << "nor the run's own files, however spelt";
-    EXPECT_FALSE(fileExists(run.start + "\\errors.log")) << "an empty errors.log is deleted, not copied";
-}
-
-// A failed run's own log ends with the verdict; the logs are appended to those in the start folder, or
-// the Windows directory when it is write-protected; never to themselves, however the folder is spelt.
-TEST(Cleanup, FailedRunEndsItsOwnLogAndCopiesTheLogs)
+// Whatever the manifest names, the package's files go, the run's own files and anything outside stay. A
+// failed run's own log ends with the verdict; the logs are appended to those in the start folder, or the
+// Windows directory when it is write-protected; never to themselves, however the folder is spelt.
+TEST(Cleanup, RemovesThePackageFilesThenCopiesTheLogs)
 {
     const std::string readOnly = benchFolder("readonly"); // empty: the bench could not make one on this machine
     enum Start { other, shortName, protectedStart };
-    struct Case { const char* what; Start start; bool windowsInPackage; const char* copiedTo; } cases[] = {
-        {"start folder elsewhere", other, false, "start"},
-        {"the package folder by its short name", shortName, false, ""},
-        {"write-protected start folder", protectedStart, false, "windows"},
-        {"the Windows directory is the package folder", protectedStart, true, ""},
+    struct Case { const char* what; bool ok; Start start; bool windowsInPackage; const char* copiedTo; } cases[] = {
+        {"a successful run: an empty errors.log is deleted, not copied", true, other, false, ""},
+        {"start folder elsewhere", false, other, false, "start"},
+        {"the package folder by its short name", false, shortName, false, ""},
+        {"write-protected start folder", false, protectedStart, false, "windows"},
+        {"the Windows directory is the package folder", false, protectedStart, true, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         if (c.start == protectedStart && readOnly.empty()) continue;
         CleanupRun run;
-        std::string shortName(MAX_PATH, '\0');
-        shortName.resize(GetShortPathNameA(run.native().c_str(), shortName.data(), MAX_PATH));
+        writeFile("__qivinstall.sem", "");
+        std::string shortName = run.shortName(run.native()), semName = run.shortName("__qivinstall.sem");
         ASSERT_NE(_stricmp(shortName.c_str(), run.native().c_str()), 0) << "Wine gives the test folder a short name";
-        const std::string spelt[] = {run.start, shortName, readOnly};
+        fs::create_directories("META-INF");
+        writeFile("META-INF\\MANIFEST.MF", "Name: TestJvm.class\r\nName: ..\\start\\keep.txt\r\n"
+                                         "Name: ./x/../QIV.CONTROL\r\nName: " + semName + "\r\n");
+        for (const char* file : {"TestJvm.class", "swingall.jar", "changes.txt"}) writeFile(file, "");
+        writeFile(run.start + "\\keep.txt", "the user's");
         if (c.windowsInPackage) run.systemRoot.setString(run.native() + "\\"), run.installation->getEnvironmentSetup();
-        run.installation->logAndTraceMessage("errors.log", "jinstall.log", "something failed");
-        writeFile(run.start + "\\errors.log", "earlier run\r\n");
+        if (c.ok) writeFile("errors.log", "");
+        else run.installation->logAndTraceMessage("errors.log", "jinstall.log", "something failed");
+        if (!c.ok) writeFile(run.start + "\\errors.log", "earlier run\r\n");
+        const std::string spelt[] = {run.start, shortName, readOnly};
         writeFile("startdir.txt", spelt[c.start] + "\r\n");
-        run.installation->cleanUp(false);
+        run.installation->cleanUp(c.ok);
+        for (const char* gone : {"TestJvm.class", "swingall.jar", "changes.txt", "META-INF"})
+            EXPECT_FALSE(fileExists(gone)) << gone;
+        EXPECT_EQ(readFile(run.start + "\\keep.txt"), "the user's") << "the manifest deletes nothing outside the package";
+        EXPECT_TRUE(fileExists("qiv.control") && fileExists("__qivinstall.sem")) << "nor the run's own files, however spelt";
+        if (c.ok) {
+            EXPECT_FALSE(fileExists("jinstall.log") || fileExists("errors.log") || fileExists(run.start + "\\errors.log"));
+            continue;
+        }
         const std::string to = *c.copiedTo == 's' ? run.start : *c.copiedTo == 'w' ? run.windows : "";
         Lines trace = readLogLines("jinstall.log"), ending{"install ok: false"};
         if (*c.copiedTo) ending.push_back("copying log files to " + to); // only that follows the verdict
@@ -114,20 +112,15 @@ TEST(Cleanup, TemporaryJvmOfTheRecord)
     CleanupRun run;
     const std::string pkg = run.native(), final = pkg + "\\final", away = pkg + "\\..\\away";
     auto slashed = [](std::string path) { return std::replace(path.begin(), path.end(), '\\', '/'), path; };
-    std::string escaped; // as the wizard writes it, with Java's properties escapes
-    for (char c : final) escaped += c == '\\' ? "\\\\" : c == ':' ? "\\:" : std::string(1, c);
     const std::string removing = "removing all files and subdirs from " + pkg + "\\jre";
     // Each line of trace traced; "about to configure" only where named.
     struct Case { const char* what; std::string record; bool jreGone; Lines trace; } cases[] = {
         {"outside the package",
          "nativeJvmHomeDir=" + slashed(away) + "\r\nnativeJvmInstalledInTemp=true\r\nconfigureWinRegistry=no\r\n", false,
          {"Warning: not deleting a folder outside the package folder: " + away}},
-        {"moved by the wizard", "#Written by the wizard\r\nnativeJvmHomeDir=" + escaped +
-             "\r\nnativeJvmInstalled=true\r\nnativeJvmInstalledInTemp=true\r\nnativeTempJvmDir=" + slashed(pkg) +
-             "/jre\r\nconfigureWinRegistry=true\r\n",
-         true, {"jvmLocation " + final, "about to configure jvm 1.4.2", "configureJvm ok: true", removing}},
-        {"the package folder itself", "nativeJvmHomeDir=" + slashed(pkg) + "/.\r\nnativeJvmInstalledInTemp=true\r\n"
-         "configureWinRegistry=no\r\n", false, {"Warning: not deleting a folder outside the package folder: " + pkg + "\\."}},
+        {"moved by the wizard", "nativeJvmHomeDir=" + slashed(final) + "\r\nnativeJvmInstalled=true\r\n"
+         "nativeJvmInstalledInTemp=true\r\nnativeTempJvmDir=" + slashed(pkg) + "/jre\r\nconfigureWinRegistry=true\r\n", true,
+         {"jvmLocation " + final, "about to configure jvm 1.4.2", "configureJvm ok: true", removing}},
         {"relative, without a temporary folder", "nativeJvmHomeDir=jre\r\nnativeJvmInstalledInTemp=TRUE\r\n"
          "configureWinRegistry=no\r\n", true, {removing}},
     };

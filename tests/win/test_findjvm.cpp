@@ -13,11 +13,7 @@ namespace {
 // The JavaSoft keys of the machine, owned by one test, and a package folder with the test class.
 struct Machine : TestFolder {
     ScopedRegKey javaSoft{HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft"};
-    Machine()
-    {
-        writeFile("TestJvm.class", "");
-        writeFile("jinstall.log", "");
-    }
+    Machine() { writeFile("TestJvm.class", ""), writeFile("jinstall.log", ""); }
     // A version subkey whose home (named in valueName) holds a JVM reporting reported; gives its javaw.exe.
     std::string add(const std::string& subkey, const char* reported, const char* valueName = "JavaHome")
     {

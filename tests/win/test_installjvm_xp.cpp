@@ -1,36 +1,23 @@
 // The JVM installation on the Windows XP side of the bench (Wine reports XP to this program): the
 // Program Files scheme and the registry entries of a new JVM.
 #include "fakejvm.h"
-#include "jvmpackage.h"
-#include "programrun.h"
-
-#include <gtest/gtest.h>
-
-namespace fs = std::filesystem;
+#include "installrun.h"
 
 namespace {
 const std::string runtimeKey = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
 
-// The machine's Program Files folder, on drive Q:.
-struct ProgramFiles {
-    ScopedRegValue value{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"};
-    ProgramFiles()
-    {
-        fs::create_directories("Q:\\Program Files");
-        value.setString("Q:\\Program Files");
-    }
+// A package on a machine whose Program Files folder is on drive Q:.
+struct XpPackage : JvmPackage {
+    ScopedRegValue programFiles{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"};
+    XpPackage() { fs::create_directories("Q:\\Program Files"), programFiles.setString("Q:\\Program Files"); }
 };
 } // namespace
 
 // Where the package's JVM goes on XP, and whether it is registered: a JVM in the package is temporary.
 TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
 {
-    struct Row {
-        const char *what, *predefined;
-        int versionFolder; // 1: the version folder is there, empty; 2: with an acceptable JVM
-        std::string folder;
-        bool registered;
-    } rows[] = {
+    // versionFolder 1: the version folder is there, empty; 2: with an acceptable JVM
+    struct Row { const char *what, *predefined; int versionFolder; std::string folder; bool registered; } rows[] = {
         {"[$ProgFilesDir]", "[$ProgFilesDir]\\MyApp\\jre", 0, "Q:\\Program Files\\MyApp\\jre", true},
         {"temporary in the package", "[$AppDir]\\jre", 0, "<package>\\jre", false},
         {"empty version folder: the drive", "", 1, "Q:\\jvm\\jre1.3\\1.3", true},
@@ -38,8 +25,7 @@ TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
-        JvmPackage package;
-        ProgramFiles programFiles;
+        XpPackage package;
         std::string folder = r.folder.rfind("<package>", 0) == 0 ? package.native() + r.folder.substr(9) : r.folder;
         package.archive(jvmFiles("", "1.3.1"));
         std::string versionFolder = "Q:\\Program Files\\JavaSoft\\JRE1.3\\1.3.1";
@@ -81,8 +67,7 @@ TEST(RegistryLayout, NewJvmBesideOlderEntries)
 // verified, registered, told so through native.properties, and runs the wizard.
 TEST(WholeProgramXp, InstallsRegistersAndStartsTheWizardWithThePackagesJvm)
 {
-    JvmPackage package;
-    ProgramFiles programFiles;
+    XpPackage package;
     fs::remove("jinstall.sem"); // the trace log is the user's own, and stays
     Lines script = jvmFiles("", "1.4.2_05");
     script.insert(script.end(), {"append fakejvm.txt wizard=start", "append fakejvm.txt copy=native.properties"});
