@@ -14,16 +14,13 @@ std::vector<HWND> pending;
 } // namespace
 
 struct MessageBoxHook {
+    // The program shows only OK boxes: any other button makes the set something else than MB_OK.
     static unsigned buttonSet(HWND box)
     {
-        auto shown = [&](int id) {
+        for (int id : {IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
             HWND button = GetDlgItem(box, id);
-            return button && IsWindowVisible(button);
-        };
-        if (shown(IDABORT) && shown(IDRETRY) && shown(IDIGNORE)) return MB_ABORTRETRYIGNORE;
-        if (shown(IDYES) && shown(IDNO)) return shown(IDCANCEL) ? MB_YESNOCANCEL : MB_YESNO;
-        if (shown(IDRETRY) && shown(IDCANCEL)) return MB_RETRYCANCEL;
-        if (shown(IDOK) && shown(IDCANCEL)) return MB_OKCANCEL;
+            if (button && IsWindowVisible(button)) return MB_TYPEMASK;
+        }
         return MB_OK;
     }
 

@@ -25,7 +25,6 @@ public:
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     bool started() const { return process_ != nullptr; }
-    DWORD pid() const { return pid_; }
     bool running() const;
     // Waits for the process to end; false on timeout. The exit code is kept.
     bool waitForExit(DWORD timeoutMs);
