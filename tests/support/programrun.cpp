@@ -7,20 +7,15 @@
 #include <cstring>
 #include <set>
 
-std::string windowsPath(const std::string& unixPath)
-{
-    if (unixPath.size() > 1 && unixPath[1] == ':') return unixPath;
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 std::string programFromEnvironment(const char* variable)
 {
     const char* value = std::getenv(variable);
     EXPECT_NE(value, nullptr) << variable << " is not set: run the test through CTest";
-    return value ? windowsPath(value) : "";
+    std::string path = value ? value : "";
+    // The bench names a Linux path; drive Z: is the Linux root.
+    if (path.size() > 1 && path[1] != ':') path = "Z:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs)

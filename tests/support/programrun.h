@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-// A path handed to the test by the bench (a Linux path) as the Windows side names it.
-std::string windowsPath(const std::string& unixPath);
 // The Windows path of a program named by an environment variable of the test (QIV_PROGRAM and so on).
 std::string programFromEnvironment(const char* variable);
 
