@@ -35,11 +35,10 @@ TEST(Trace, AppendsLogsTracesOnlyIntoAFileThatExistsAndEchoesForTermLog)
 
     EXPECT_EQ(readLogLines("errors.log"), (Lines{"Error: true", "Unable: x.exe"}));
     EXPECT_EQ(readLogLines("jinstall.log"), (Lines{"Unable: x.exe", "flag: false"}));
-    Lines echo;
-    for (std::size_t start = 0, end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
-        std::string line = out.substr(start, end - start);
+    Lines echo = splitLines(out, "\n");
+    for (std::string& line : echo) {
         ASSERT_TRUE(isTimestamp(line)) << line;
-        echo.push_back(line.substr(25, line.find_last_not_of('\r') - 24));
+        line.erase(0, 25);
     }
     EXPECT_EQ(echo, (Lines{"Error: true", "Unable: x.exe", "Unable: x.exe", "flag: false"}));
 }
