@@ -36,11 +36,13 @@ struct Params {
 } // namespace
 
 // The file is rewritten with CR LF, in one step. One that is only kept from being replaced is read as
-// it is and stays as it was, which errors.log and the trace log say (an unreadable one is the whole
-// run's test).
+// it is and stays as it was, which errors.log and the trace log say, as they say what line was refused
+// (an unreadable file is the whole run's test).
 TEST(GetParameters, RewritesTheFileUnlessItCannotBeReplaced)
 {
-    const std::string file = "jvmMinVersion=1.4\njvmName=N\n";
+    const std::string tooLong = "jvmRequiredVersion=" + std::string(300, '1');
+    const std::string file = "jvmMinVersion=1.4\n" + tooLong + "\njvmName=N\n";
+    const std::string converted = "jvmMinVersion=1.4\r\n" + tooLong + "\r\njvmName=N\r\n";
     enum Hold { none, locked, readOnly };
     for (Hold hold : {none, locked, readOnly}) {
         SCOPED_TRACE(hold == none ? "free" : hold == locked ? "open without delete sharing" : "read-only");
@@ -55,12 +57,14 @@ TEST(GetParameters, RewritesTheFileUnlessItCannotBeReplaced)
         EXPECT_TRUE(p.read());
         held.reset();
         SetFileAttributesA("qiv.control", FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(readFile("qiv.control"), hold == none ? "jvmMinVersion=1.4\r\njvmName=N\r\n" : file);
+        EXPECT_EQ(readFile("qiv.control"), hold == none ? converted : file);
         EXPECT_FALSE(fileExists("__qiv.control"));
         EXPECT_TRUE(p.boxes.empty());
         EXPECT_EQ(std::string(p.values->jvmName) + "|" + p.values->jvmMinVersion, "N|1.4");
         Lines errors;
         if (hold != none) errors.push_back("Unable to replace qiv.control; it is read as it is");
+        errors.push_back("value too long in qiv.control, line ignored: jvmRequiredVersion (300 characters, "
+                         "at most 200)");
         EXPECT_EQ(readLogLines("errors.log"), errors);
         errors.push_back("Valid versions of jre.exe: 1.4 through "); // the trace log of the user's
         EXPECT_EQ(readLogLines("jinstall.log"), errors);

@@ -65,7 +65,7 @@ TEST(Status, ErrorBoxCarriesTheLanguagesSuffixAndMessageBoxNone)
         std::filesystem::current_path(folder.path());
         EXPECT_FALSE(fileExists("__qivshow.sem"));
     }
-    // OK with a stop icon, system modal; OK with an exclamation; the owner handle is not used.
+    // 4112 (0x1010): OK, a stop icon, system modal; 48 (0x30): OK, an exclamation. No owner window.
     Lines boxes;
     for (const CaughtBox& box : catcher.boxes())
         boxes.push_back(box.title + "|" + box.text + "|" + std::to_string(box.style) + (box.owned ? "|owned" : ""));
