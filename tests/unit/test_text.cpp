@@ -79,6 +79,9 @@ TEST(TextReader, ReadsLineEndsAsWindowsTextMode)
     char dir[pathSize];
     readStartDir("startdir.txt", dir);
     EXPECT_STREQ(dir, "C:\\Start");
+    writeFile("startdir.txt", std::string(10 << 20, 'd')); // no line end: the name is cut inside the buffer
+    readStartDir("startdir.txt", dir);
+    EXPECT_EQ(std::string(dir), std::string(valueSize - 1, 'd'));
 }
 
 // A read that did not fit whole is refused; one that fits ends inside the buffer. The 16-byte buffer

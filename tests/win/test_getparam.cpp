@@ -35,46 +35,39 @@ struct Params {
 };
 } // namespace
 
-// The file is rewritten whole with CR LF, also past a 0x1A, which ends the reading; a value too long is
-// refused into errors.log and the trace log. A file that is only kept from being replaced is read as it
-// is, and stays as it was (an unreadable one is the whole run's test).
+// The file is rewritten with CR LF, in one step. One that is only kept from being replaced is read as
+// it is and stays as it was, which errors.log and the trace log say, as they say what line was refused
+// (an unreadable file is the whole run's test).
 TEST(GetParameters, RewritesTheFileUnlessItCannotBeReplaced)
 {
     const std::string tooLong = "jvmRequiredVersion=" + std::string(300, '1');
-    const std::string file =
-        "jvmMinVersion=1.4\n" + tooLong + "\r\njvmName=N\n\x1AjvmName=after the end\rof the text\n";
-    const std::string refused =
-        "value too long in qiv.control, line ignored: jvmRequiredVersion (300 characters, at most 200)";
-    const std::string replace = "Unable to replace qiv.control; it is read as it is";
+    const std::string file = "jvmMinVersion=1.4\n" + tooLong + "\njvmName=N\n";
+    const std::string converted = "jvmMinVersion=1.4\r\n" + tooLong + "\r\njvmName=N\r\n";
     enum Hold { none, locked, readOnly };
-    struct Case { const char* what; Hold hold; std::string after; Lines errors; } cases[] = {
-        {"free to replace", none,
-         "jvmMinVersion=1.4\r\n" + tooLong + "\r\njvmName=N\r\n\x1AjvmName=after the endof the text\r\n", {refused}},
-        {"held open without delete sharing", locked, file, {replace, refused}},
-        {"read-only", readOnly, file, {replace, refused}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (Hold hold : {none, locked, readOnly}) {
+        SCOPED_TRACE(hold == none ? "free" : hold == locked ? "open without delete sharing" : "read-only");
         TestFolder folder;
         writeFile("jinstall.log", "");
         writeFile("qiv.control", file);
-        UniqueFileHandle held(c.hold != locked ? INVALID_HANDLE_VALUE : CreateFileA("qiv.control", GENERIC_READ,
+        UniqueFileHandle held(hold != locked ? INVALID_HANDLE_VALUE : CreateFileA("qiv.control", GENERIC_READ,
                               FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_EQ(held.get() != INVALID_HANDLE_VALUE, c.hold == locked);
-        if (c.hold == readOnly) SetFileAttributesA("qiv.control", FILE_ATTRIBUTE_READONLY);
+        ASSERT_EQ(held.get() != INVALID_HANDLE_VALUE, hold == locked);
+        if (hold == readOnly) SetFileAttributesA("qiv.control", FILE_ATTRIBUTE_READONLY);
         Params p;
         EXPECT_TRUE(p.read());
         held.reset();
         SetFileAttributesA("qiv.control", FILE_ATTRIBUTE_NORMAL);
-        EXPECT_TRUE(readFile("qiv.control") == c.after) << "qiv.control is not what it should be";
+        EXPECT_EQ(readFile("qiv.control"), hold == none ? converted : file);
         EXPECT_FALSE(fileExists("__qiv.control"));
         EXPECT_TRUE(p.boxes.empty());
         EXPECT_EQ(std::string(p.values->jvmName) + "|" + p.values->jvmMinVersion, "N|1.4");
-        EXPECT_EQ(readLogLines("errors.log"), c.errors);
-        // The console launcher, for a trace log of the user's.
-        Lines trace = c.errors;
-        trace.push_back("Valid versions of jre.exe: 1.4 through ");
-        EXPECT_EQ(readLogLines("jinstall.log"), trace);
+        Lines errors;
+        if (hold != none) errors.push_back("Unable to replace qiv.control; it is read as it is");
+        errors.push_back("value too long in qiv.control, line ignored: jvmRequiredVersion (300 characters, "
+                         "at most 200)");
+        EXPECT_EQ(readLogLines("errors.log"), errors);
+        errors.push_back("Valid versions of jre.exe: 1.4 through "); // the trace log of the user's
+        EXPECT_EQ(readLogLines("jinstall.log"), errors);
     }
 }
 
