@@ -120,7 +120,7 @@ int main(int argc, char** argv)
     }
     const char* const what[] = {"the program on the sample package", "the same two JVM runs, started directly",
                                 "a program that shows one window", "a program that ends at once",
-                                "the program's two windows, shown and hidden"};
+                                "the program's two windows, shown, hidden"};
     double medians[5];
     for (int kind = 0; kind < 5; ++kind) {
         medians[kind] = median(times[kind]);
