@@ -178,12 +178,9 @@ TEST(CleanupProgram, EndsWithinItsBoundAndListsWhatStays)
     SetEnvironmentVariableA("QIV_CLEANUP_WAIT_MS", nullptr);
     ASSERT_TRUE(run.waitForExit(6000)) << "the wait for qivstart.exe is bounded";
     EXPECT_EQ(run.exitCode(), 1u);
-    Lines left;
     EXPECT_EQ(readPlainLines("cleanup.log"), (Lines{"qivstart.exe did not end within its time", "not removed: " + pkg + "\\held.txt",
                           "not removed: " + pkg + "\\qivstart.exe"}));
-    for (const auto& entry : fs::directory_iterator(pkg))
-        if (!entry.is_directory()) left.push_back(entry.path().filename().string());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (Lines{"__cleanup.exe", "errors.log", "held.txt", "qivstart.exe"}));
+    for (const char* kept : {"__cleanup.exe", "errors.log", "held.txt", "qivstart.exe"})
+        EXPECT_TRUE(fileExists(pkg + "\\" + kept)) << kept;
     EXPECT_FALSE(fileExists(pkg + "\\a\\b.txt"));
 }

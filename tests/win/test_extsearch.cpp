@@ -42,7 +42,10 @@ FakeJvmHome jvm(const std::string& folder, const std::string& reported, const ch
     return home;
 }
 
-std::string candidate(const std::string& source, const char* version, const std::string& home) { return "extended search: " + source + " version " + version + " home " + home; }
+std::string candidate(const std::string& source, const char* version, const std::string& home)
+{
+    return "extended search: " + source + " version " + version + " home " + home;
+}
 } // namespace
 
 TEST(ExtendedSearch, EachRegistryLayoutInEachHiveAndView)

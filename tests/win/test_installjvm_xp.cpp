@@ -31,9 +31,8 @@ TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
         std::string versionFolder = "Q:\\Program Files\\JavaSoft\\JRE1.3\\1.3.1";
         if (r.versionFolder == 1) fs::create_directories(versionFolder + "\\bin");
         if (r.versionFolder == 2) FakeJvmHome(versionFolder, {"bin\\javaw.exe"}, {"result=1.3.1"});
-        auto result = package.installJvm("1.3.1", r.predefined);
-        ASSERT_TRUE(result.ok);
-        EXPECT_EQ(result.jvmPath, folder + "\\bin\\javaw.exe");
+        ASSERT_TRUE(package.installJvm("1.3.1", r.predefined));
+        EXPECT_EQ(package.jvmPath, folder + "\\bin\\javaw.exe");
         EXPECT_EQ(package.archiveCalls().size(), r.versionFolder == 2 ? 0u : 1u);
         EXPECT_EQ(machineValue(runtimeKey, "CurrentVersion").empty(), !r.registered);
     }
@@ -52,7 +51,7 @@ TEST(RegistryLayout, NewJvmBesideOlderEntries)
     Lines script = jvmFiles("", "1.4.2");
     script.push_back("copy fakejvm.bin bin\\java.exe");
     package.archive(script);
-    ASSERT_TRUE(package.installJvm("1.4.2", "Q:\\jre142").ok);
+    ASSERT_TRUE(package.installJvm("1.4.2", "Q:\\jre142"));
     EXPECT_EQ(machineValue(runtimeKey, "CurrentVersion"), "1.4");
     EXPECT_EQ(machineValue(runtimeKey + "\\1.4", "JavaHome"), "c:\\kept");
     EXPECT_EQ(machineValue(runtimeKey + "\\1.4", "MicroVersion"), "2");
