@@ -79,8 +79,7 @@ inline bool traced(const std::string& line)
 }
 
 // The JVM installation alone, with a trace log and the bench's drive Q: (emptied afterwards) for folders
-// at a root. innerName: a package folder of that name, such as one with a blank, which the archive's
-// runner has to start quoted.
+// at a root. innerName: a package folder of that name.
 struct JvmPackage : Package {
     std::string windowsDir = native() + "\\windir"; // the Windows directory handed to the installation
     std::string jvmPath;                              // the launcher the last installation gave

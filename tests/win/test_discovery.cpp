@@ -15,9 +15,7 @@
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-// Subkeys are tried from the last in byte order, each version grown by its micro version; one without
-// a usable home is passed over. The plug-in is searched under its own key, where a subkey without a
-// micro version borrows the micro part of the required version.
+// Subkeys go from the last in byte order with their micro versions; the plug-in borrows the required micro part.
 TEST(FindJvm, RegistryCandidates)
 {
     TestFolder package;
@@ -57,10 +55,7 @@ TEST(FindJvm, RegistryCandidates)
     EXPECT_EQ(search("1.4.2_05", "java plug-in"), plugin);
 }
 
-// Which launcher of a home is started on the test class, and how; with a registry version, that version
-// must pass too, or the launcher keeps the name it came with. What a failed test run tells the user; the
-// result file never outlives a test: not a stale one, nor one that a JVM stopped at the time limit would
-// still write.
+// Which launcher runs the test class; a refused launcher keeps its name; no result file, stale or late, counts.
 TEST(JvmCorrectVersion, LauncherLookupAndTestRun)
 {
     const char* const passes = "result=java.version=1.6.0_07";

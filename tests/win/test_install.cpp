@@ -33,8 +33,7 @@ TEST(InstallSequence, FailuresBeforeTheWizardAreReported)
     }
 }
 
-// The Windows directory from the registry sources in their order, then from PATH (whose matching is the
-// library's test), then the current folder.
+// The Windows directory from the registry sources in order, then PATH (the library matches), then the current folder.
 TEST(WindowsDirectory, RegistrySourcesThenPathThenTheCurrentFolder)
 {
     const char* const ntKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
@@ -66,8 +65,7 @@ TEST(WindowsDirectory, RegistrySourcesThenPathThenTheCurrentFolder)
     }
 }
 
-// A whole run with a found JVM: the vector as the wizard's JVM received it (options, the Swing archive found
-// in the JVM's home, the switch, an argument with a blank), CLASSPATH gone and the status window down first.
+// The wizard's JVM gets the whole vector (Swing from the JVM's home), no CLASSPATH, and the status window goes first.
 TEST(WizardLaunch, FoundJvmStartsTheWizard)
 {
     InstallRun run;
@@ -86,16 +84,15 @@ TEST(WizardLaunch, FoundJvmStartsTheWizard)
     EXPECT_TRUE(run.boxes.empty());
     std::vector<Lines> calls = jvm.calls();
     ASSERT_EQ(calls.size(), 2u) << "the test class, then the wizard";
-    Lines wizard{"jrew.exe", "-Xmx64m", "-Dq=1", "-classpath", jvm.home + "\\lib\\swingall.jar;.;install.jar", "M", "-s",
-                 "C:\\Program", "Files\\App"};
+    Lines wizard{"jrew.exe", "-Xmx64m", "-Dq=1", "-classpath", jvm.home + "\\lib\\swingall.jar;.;install.jar", "M",
+                 "-s", "C:\\Program", "Files\\App"};
     EXPECT_EQ(Lines(calls[1].begin() + 1, calls[1].end()), wizard);
     EXPECT_FALSE(fileExists("__qivwizard.sem")) << "the marker is taken away after the JVM ended";
     EXPECT_EQ(probes(jvm),
               (Lines{"__qivshow.sem present", "%CLASSPATH% unset", "__qivshow.sem absent", "%CLASSPATH% unset"}));
 }
 
-// Launches by themselves: nothing starts without install.jar; a JVM that ends without the wizard's marker,
-// or cannot be started, is no success.
+// No success without install.jar, without the wizard's marker, or without a JVM that starts.
 TEST(WizardLaunch, LaunchesAndTheirFailures)
 {
     InstallRun run;

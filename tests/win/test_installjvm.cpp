@@ -1,10 +1,7 @@
-// The JVM installation on the Windows 7 side of the bench: the folder choice with the documents folder
-// as the Programs folder, and a registry that is never configured.
+// The JVM installation on Windows 7: the documents folder as the Programs folder, and no registry entries.
 #include "installrun.h"
 
-// The package's archive expanded into the folder chosen for it; the start folder is current again after.
-// A file where the folder should be cannot be entered, so the archive is not run at all: it would expand
-// into the package folder. The package folder has a blank in its name: the archive is started quoted.
+// The archive (its path quoted: the package has a blank) runs only in its folder, and the start folder comes back.
 TEST(InstallJvm, CompressedJvmAndItsFolder)
 {
     struct Row { const char *what, *predefined, *homeDir, *folder; } rows[] = { // "@": in the package; null: fails

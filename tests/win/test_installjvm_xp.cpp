@@ -1,5 +1,4 @@
-// The JVM installation on the Windows XP side of the bench (Wine reports XP to this program): the
-// Program Files scheme and the registry entries of a new JVM.
+// The JVM installation on XP (as Wine reports itself to this program): Program Files and the registry.
 #include "fakejvm.h"
 #include "installrun.h"
 
@@ -38,8 +37,7 @@ TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
     }
 }
 
-// A new JVM beside older entries: it becomes the current runtime and puts its launchers into the
-// Windows directory, but never writes over a value, a file, or a version key that knows its micro version.
+// A new JVM becomes the current one, but never writes over a value, a file, or a key that knows its micro version.
 TEST(RegistryLayout, NewJvmBesideOlderEntries)
 {
     JvmPackage package;
@@ -62,8 +60,7 @@ TEST(RegistryLayout, NewJvmBesideOlderEntries)
     EXPECT_TRUE(fileExists(package.windowsDir + "\\java.exe"));
 }
 
-// The whole program on XP: no JVM on the machine; the package's archive installs one, which is
-// verified, registered, told so through native.properties, and runs the wizard.
+// The whole program on XP without a JVM: the package's JVM installed, registered, recorded, and running the wizard.
 TEST(WholeProgramXp, InstallsRegistersAndStartsTheWizardWithThePackagesJvm)
 {
     XpPackage package;

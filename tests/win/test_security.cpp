@@ -1,5 +1,4 @@
-// The Java security files put in place below the JVM's or the user's home, the keystore also in the
-// user's profile folder (backups and the identity database are the rules' tables).
+// Security files land below the JVM's or the user's home (backups and the identity database: the rules' tables).
 #include "regscope.h"
 #include "security/security.h"
 #include "testfiles.h"
