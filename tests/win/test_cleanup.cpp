@@ -51,7 +51,7 @@ struct HostLink {
 
 } // namespace
 
-// The manifest removes only package files; a failed run's logs go to the start folder or Windows, never onto themselves.
+// The manifest removes package files only; a failed run's logs go to the start folder or Windows, never to themselves.
 TEST(Cleanup, RemovesThePackageFilesThenCopiesTheLogs)
 {
     const std::string readOnly = benchFolder("readonly"); // empty: the bench could not make one on this machine
