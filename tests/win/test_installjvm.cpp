@@ -1,14 +1,13 @@
 // The JVM installation on Windows 7: the documents folder as the Programs folder, and no registry entries.
 #include "installrun.h"
 
-// The archive's quoted path (the package has a blank) starts only in its folder; the start folder comes back.
+// The archive (its path quoted: the package has a blank) runs only in its folder, and the start folder comes back.
 TEST(InstallJvm, CompressedJvmAndItsFolder)
 {
-    struct Row { const char *what, *predefined, *homeDir, *folder; bool archive; } rows[] = { // "@": in the package
-        {"predefined folder's parents, then home folder", "Q:\\Apps\\MyApp", "./jre", "Q:\\Apps\\MyApp\\jre", true},
-        {"unknown variable: Programs folder", "[$Foo]\\jre", "", "Q:\\Documents\\JavaSoft\\JRE1.4\\1.4.2_05", true},
-        {"a file in the way", "@\\blocked", "", nullptr, true}, // folder null: it fails
-        {"no archive to start", "Q:\\Apps\\MyApp", "", nullptr, false},
+    struct Row { const char *what, *predefined, *homeDir, *folder; } rows[] = { // "@": in the package; null: fails
+        {"parents of the predefined folder, then the home folder", "Q:\\Apps\\MyApp", "./jre", "Q:\\Apps\\MyApp\\jre"},
+        {"unknown variable: the Programs folder scheme", "[$Foo]\\jre", "", "Q:\\Documents\\JavaSoft\\JRE1.4\\1.4.2_05"},
+        {"a file in the way", "@\\blocked", "", nullptr},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -19,15 +18,12 @@ TEST(InstallJvm, CompressedJvmAndItsFolder)
         fs::create_directories("Q:\\Documents");
         documents.setString("Q:\\Documents");
         writeFile("blocked", "");
-        if (r.archive) package.archive(jvmFiles(r.homeDir[0] ? "jre" : "", "1.4.2_05"));
+        package.archive(jvmFiles(r.homeDir[0] ? "jre" : "", "1.4.2_05"));
         std::string predefined = *r.predefined == '@' ? package.native() + (r.predefined + 1) : r.predefined;
         EXPECT_EQ(package.installJvm("1.4.2_05", predefined, r.homeDir), r.folder != nullptr);
         Lines calls = package.archiveCalls();
         ASSERT_EQ(calls.size(), r.folder ? 1u : 0u);
         EXPECT_EQ(fs::current_path(), package.path()) << "the start folder is current again";
-        Lines errors = readLogLines("errors.log");
-        EXPECT_EQ(std::count(errors.begin(), errors.end(), "                    errno 2"), r.archive ? 0 : 1)
-            << "what cannot start is named to the runtime without its quotes, and reported";
         if (!r.folder) continue;
         EXPECT_EQ(package.jvmPath, r.folder + std::string("\\bin\\javaw.exe"));
         EXPECT_EQ(calls[0].substr(0, calls[0].find('|')), r.homeDir[0] ? r.predefined : r.folder) << "where it ran";
