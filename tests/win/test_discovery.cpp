@@ -1,7 +1,10 @@
-// Finding a JVM: the registry candidates and the test run that judges a launcher.
+// Finding a JVM: the registry candidates, the test run that judges a launcher, and the runner that
+// starts programs such as the JVM's archive.
+#include "exec/execcmd.h"
 #include "fakejvm.h"
 #include "jvm/findjvm.h"
 #include "jvm/jvmok.h"
+#include "programrun.h"
 #include "regscope.h"
 #include "testfiles.h"
 
@@ -102,4 +105,29 @@ TEST(JvmCorrectVersion, LauncherLookupAndTestRun)
         EXPECT_FALSE(fileExists("jvmGood.txt"));
         for (const char* file : r.files) SetFileAttributesA((jvm.home + "\\" + file).c_str(), FILE_ATTRIBUTE_NORMAL);
     }
+}
+
+// A quoted command starts by its bare path; what cannot start goes to the logs the runner was given.
+TEST(ExecCommand, StartsAPathWithBlanksAndReportsWhatCannotStart)
+{
+    TestFolder folder;
+    fs::create_directories("Program Files\\App");
+    std::string program = folder.native() + "\\Program Files\\App\\setup.exe";
+    fs::copy_file(programFromEnvironment("QIV_FAKEINSTALLER"), program);
+    std::string errors = folder.native() + "\\start-errors.log", trace = folder.native() + "\\start-trace.log";
+    writeFile(trace, "");
+    ExecCommand command;
+    command.setErrorsFilename(errors.c_str());
+    command.setTraceFilename(trace.c_str());
+    command.setTraceFilename(std::string(6000, 'x').c_str()); // refused: too long for its buffer
+    EXPECT_TRUE(command.execCommand(program.c_str(), "-a -b"));
+    EXPECT_EQ(readPlainLines("Program Files\\App\\fakeinstaller-calls.txt"),
+              (Lines{folder.native() + "|" + program + "|-a|-b|"})) << "it ran and ended";
+
+    EXPECT_FALSE(command.execCommand("C:\\Temp dir\\setup.exe", nullptr));
+    Lines failure{"Unable to execute command: \"C:\\Temp dir\\setup.exe\"", "                   result -1",
+                  "                    errno 2"};
+    EXPECT_EQ(readLogLines(errors), failure);
+    EXPECT_EQ(readLogLines(trace).back(), failure.back());
+    EXPECT_FALSE(fileExists("errors.log"));
 }
