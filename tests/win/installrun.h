@@ -79,11 +79,12 @@ inline bool traced(const std::string& line)
 }
 
 // The JVM installation alone, with a trace log and the bench's drive Q: (emptied afterwards) for folders
-// at a root.
+// at a root. innerName: a package folder of that name.
 struct JvmPackage : Package {
     std::string windowsDir = native() + "\\windir"; // the Windows directory handed to the installation
+    std::string jvmPath;                              // the launcher the last installation gave
 
-    JvmPackage()
+    explicit JvmPackage(const std::string& innerName = "") : Package(innerName)
     {
         EXPECT_TRUE(fileExists("Q:\\")) << "the bench has no drive Q:";
         for (const char* file : {"jinstall.log", "jinstall.sem", "TestJvm.class"}) writeFile(file, "");
@@ -96,13 +97,8 @@ struct JvmPackage : Package {
     }
     Lines archiveCalls() const { return readPlainLines(path() / "fakeinstaller-calls.txt"); }
 
-    struct Result {
-        bool ok;
-        std::string jvmPath, predefinedJvmInstallDir, jvmHomeDir;
-        bool jvmInstalled;
-    };
     // Installs the archive's JVM of version; the family of version is the required one.
-    Result installJvm(const std::string& version, const std::string& predefined = "", const char* homeDir = "")
+    bool installJvm(const std::string& version, const std::string& predefined = "", const char* homeDir = "")
     {
         auto values = std::make_unique<ControlValues>();
         std::strcpy(values->jvmRequiredVersion, version.substr(0, version.find('.', 2)).c_str());
@@ -112,10 +108,10 @@ struct JvmPackage : Package {
         std::strcpy(values->jvmSelfExtractor, "jre-archive.exe");
         std::strcpy(values->predefinedJvmInstallDir, predefined.c_str());
         std::strcpy(values->jvmHomeDir, homeDir);
-        char jvmPath[pathSize] = "";
-        InstallJvm installer;
-        bool ok = installer.installJvm(jvmRequestOf(*values), windowsDir.c_str(), jvmPath);
-        return {ok, jvmPath, values->predefinedJvmInstallDir, values->jvmHomeDir, installer.jvmInstalled};
+        char path[pathSize] = "";
+        bool ok = InstallJvm().installJvm(jvmRequestOf(*values), windowsDir.c_str(), path);
+        jvmPath = path;
+        return ok;
     }
 };
 

@@ -1,5 +1,4 @@
-// The browser launch of a Java Plug-in installation, with a fake browser registered for HTML pages in
-// the bench's registry, so that the shell's own lookup finds it.
+// The browser launch of a Java Plug-in installation, with a fake browser the shell's own lookup finds.
 #include "fakejvm.h"
 #include "installrun.h"
 
@@ -25,10 +24,7 @@ struct AppletRun : InstallRun {
 
 } // namespace
 
-// Whole runs on the Java Plug-in path. The page after the last slash opens in the browser the shell finds
-// for it, or installapp2.html when the page has no association; the notice comes first, with the
-// exclamation icon, after the status window. A browser that cannot be had fails the launch: after a found
-// JVM the package's JVM is installed and the wizard runs on it; a JVM this run installed gets no second try.
+// The page opens in its browser after the notice; without one, only a found JVM gives way to the package's JVM.
 TEST(LaunchApplet, PageInTheRegisteredBrowserOrThePackagesJvmAfterAFoundOne)
 {
     struct Case { const char *what, *url; Lines pages; bool browser, found; } cases[] = {

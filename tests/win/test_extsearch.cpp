@@ -1,5 +1,4 @@
-// The extended JVM search: the registry layouts in each hive and view, the environment and the usual
-// folders, what is passed over without a JVM start, and the order of the tries.
+// The extended JVM search: registry layouts in each hive and view, the environment and the usual folders.
 #include "fakejvm.h"
 #include "installrun.h"
 #include "jvm/findjvm.h"
@@ -42,7 +41,10 @@ FakeJvmHome jvm(const std::string& folder, const std::string& reported, const ch
     return home;
 }
 
-std::string candidate(const std::string& source, const char* version, const std::string& home) { return "extended search: " + source + " version " + version + " home " + home; }
+std::string candidate(const std::string& source, const char* version, const std::string& home)
+{
+    return "extended search: " + source + " version " + version + " home " + home;
+}
 } // namespace
 
 TEST(ExtendedSearch, EachRegistryLayoutInEachHiveAndView)
@@ -66,8 +68,7 @@ TEST(ExtendedSearch, EachRegistryLayoutInEachHiveAndView)
         }
 }
 
-// A home without the launcher costs no start; the highest version goes first, by its release file, and a
-// failed test run hands over; PATH, JAVA_HOME and the usual folders are candidates too.
+// Homes without the launcher cost no start; the highest release file goes first; a failed test run hands over.
 TEST(ExtendedSearch, HighestFirstPassingOverStaleAndRefused)
 {
     Machine machine;

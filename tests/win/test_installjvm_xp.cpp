@@ -1,5 +1,4 @@
-// The JVM installation on the Windows XP side of the bench (Wine reports XP to this program): the
-// Program Files scheme and the registry entries of a new JVM.
+// The JVM installation on XP (as Wine reports itself to this program): Program Files and the registry.
 #include "fakejvm.h"
 #include "installrun.h"
 
@@ -31,16 +30,14 @@ TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
         std::string versionFolder = "Q:\\Program Files\\JavaSoft\\JRE1.3\\1.3.1";
         if (r.versionFolder == 1) fs::create_directories(versionFolder + "\\bin");
         if (r.versionFolder == 2) FakeJvmHome(versionFolder, {"bin\\javaw.exe"}, {"result=1.3.1"});
-        auto result = package.installJvm("1.3.1", r.predefined);
-        ASSERT_TRUE(result.ok);
-        EXPECT_EQ(result.jvmPath, folder + "\\bin\\javaw.exe");
+        ASSERT_TRUE(package.installJvm("1.3.1", r.predefined));
+        EXPECT_EQ(package.jvmPath, folder + "\\bin\\javaw.exe");
         EXPECT_EQ(package.archiveCalls().size(), r.versionFolder == 2 ? 0u : 1u);
         EXPECT_EQ(machineValue(runtimeKey, "CurrentVersion").empty(), !r.registered);
     }
 }
 
-// A new JVM beside older entries: it becomes the current runtime and puts its launchers into the
-// Windows directory, but never writes over a value, a file, or a version key that knows its micro version.
+// A new JVM becomes the current one, but never writes over a value, a file, or a key that knows its micro version.
 TEST(RegistryLayout, NewJvmBesideOlderEntries)
 {
     JvmPackage package;
@@ -52,7 +49,7 @@ TEST(RegistryLayout, NewJvmBesideOlderEntries)
     Lines script = jvmFiles("", "1.4.2");
     script.push_back("copy fakejvm.bin bin\\java.exe");
     package.archive(script);
-    ASSERT_TRUE(package.installJvm("1.4.2", "Q:\\jre142").ok);
+    ASSERT_TRUE(package.installJvm("1.4.2", "Q:\\jre142"));
     EXPECT_EQ(machineValue(runtimeKey, "CurrentVersion"), "1.4");
     EXPECT_EQ(machineValue(runtimeKey + "\\1.4", "JavaHome"), "c:\\kept");
     EXPECT_EQ(machineValue(runtimeKey + "\\1.4", "MicroVersion"), "2");
@@ -63,8 +60,7 @@ TEST(RegistryLayout, NewJvmBesideOlderEntries)
     EXPECT_TRUE(fileExists(package.windowsDir + "\\java.exe"));
 }
 
-// The whole program on XP: no JVM on the machine; the package's archive installs one, which is
-// verified, registered, told so through native.properties, and runs the wizard.
+// The whole program on XP without a JVM: the package's JVM installed, registered, recorded, and running the wizard.
 TEST(WholeProgramXp, InstallsRegistersAndStartsTheWizardWithThePackagesJvm)
 {
     XpPackage package;
