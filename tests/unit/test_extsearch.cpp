@@ -35,16 +35,6 @@ TEST(NumericVersion, AcceptsAgainstBoundsCutToTheirLength)
         EXPECT_EQ(acceptNumericVersion({r.required, r.min, r.max}, r.version), r.accepted) << r.name;
 }
 
-TEST(CandidateVersion, FromReleaseTextAndKeyName)
-{
-    eachFilled(versionOfReleaseText,
-        {{"JAVA_VERSION_DATE=\"2024-01-16\"\r\nJAVA_VERSION=\"17.0.10\"\r\nOS_NAME=\"Windows\"\r\n", "17.0.10"},
-         {"JAVA_VERSION=21\n", "21"}, {"JAVA_VERSION=\"\"\r\n", "-"}, {" JAVA_VERSION=\"17\"", "-"},
-         {"JAVA_VERSION=\"" + std::string(200, '1') + "\"", std::string(200, '1')},
-         {"JAVA_VERSION=\"" + std::string(201, '1') + "\"", "-"}});
-    eachFilled(versionOfKeyName, {{"LibericaJDK-17-Full", "17"}, {"Liberica", "-"}, {std::string(201, '1'), "-"}});
-}
-
 // A long value is refused even where what would be left of it fits.
 TEST(CandidateHome, FromValueAndPathFolderRefusingLongOnes)
 {
