@@ -27,15 +27,15 @@ std::string randomBytes(std::size_t size, unsigned seed)
     return bytes;
 }
 
-// The pieces a TextReader gives of bytes with a buffer of size bytes.
-Lines pieces(const std::string& bytes, std::size_t size = 999)
+// The pieces a TextReader gives of bytes with a buffer of 999 bytes.
+Lines pieces(const std::string& bytes)
 {
     TestFolder folder;
     writeFile("text.txt", bytes);
     UniqueFile file("text.txt", "rb");
     TextReader reader(file.get());
     Lines result;
-    std::vector<char> buffer(size);
+    std::vector<char> buffer(999);
     while (file && reader.readPiece(buffer.data(), buffer.size())) result.emplace_back(buffer.data());
     EXPECT_TRUE(file && !reader.failed());
     return result;
@@ -67,8 +67,6 @@ TEST(TextReader, ReadsLineEndsAsWindowsTextMode)
     eachRow<Lines, std::string>([](const std::string& s) { return pieces(s); },
         {{"a\r\nb\nc", {"a\n", "b\n", "c"}}, {"a\rb\r\n", {"a\rb\n"}}, {"a\r\r\nb", {"a\r\n", "b"}},
          {"a=1\r\n\x1A" "b=2\r\n", {"a=1\n"}}, {"a=1\r\x1A", {"a=1\r"}}, {x998 + "\nz", {x998, "\n", "z"}}});
-    // The reader fills 8192 bytes at a time: the CR is the last byte of the first chunk.
-    EXPECT_EQ(pieces(std::string(8191, 'a') + "\r\nb", 10000), (Lines{std::string(8191, 'a') + "\n", "b"}));
     TestFolder folder;
     writeFile("startdir.txt", "C:\\Start  \r\nsecond\r\n");
     char dir[pathSize];
