@@ -263,8 +263,6 @@ TEST(WizardRules, SwingAndClassPath)
     // Elements with a blank are quoted; a dropped element takes no separator with it.
     struct { const char *what, *loader; std::string swing; bool exists, wanted; std::string text; Traces traces; }
     cases[] = {
-        {"blank in an element", ".;C:\\My Libs\\a.jar;install.jar;", "x", false, false,
-         ".;\"C:\\My Libs\\a.jar\";install.jar", {}},
         {"JVM copy with a blank", "lib/swingall.jar;.;install.jar", "C:\\Java Home\\lib\\swingall.jar", true, true,
          "\"C:\\Java Home\\lib\\swingall.jar\";.;install.jar", {{"added swing to classpath", ""}}},
         {"missing", "lib/swingall.jar;.;install.jar", "C:\\jre\\lib\\swingall.jar", false, true, ".;install.jar",
