@@ -8,7 +8,6 @@ import java.nio.file.Paths;
  */
 public class BridgeProbe {
     public static void main(String[] args) throws Exception {
-        System.out.println("cwd=" + new File("").getAbsolutePath());
         System.out.println("CLASSPATH=" + System.getenv("CLASSPATH"));
         System.out.println("java.class.path=" + System.getProperty("java.class.path"));
         System.out.println("probe.path=" + System.getProperty("probe.path"));

@@ -47,7 +47,6 @@ set CLASSPATH=
 EOF
 CLASSPATH=/from/the/shell run_batch
 expect "java's exit code, the number of its arguments" 6 "$rc"
-expect "working folder" "$pkg|" "$(probe cwd)"
 expect "CLASSPATH removed on the Windows side" "null|" "$(probe CLASSPATH)"
 expect "class path" ".:sub/dir:$tmp:|" "$(probe java.class.path)"
 expect "property with a path" "$pkg/x|" "$(probe probe.path)"

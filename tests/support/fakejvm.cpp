@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace fs = std::filesystem;
 
 FakeJvmHome::FakeJvmHome(const std::string& folder, std::initializer_list<const char*> launchers,
@@ -28,11 +30,8 @@ std::vector<std::vector<std::string>> FakeJvmHome::calls() const
     std::vector<std::vector<std::string>> result;
     for (const std::string& line : readPlainLines(fs::path(home) / "fakejvm-calls.txt")) {
         std::vector<std::string> fields;
-        std::size_t start = 0, bar;
-        while ((bar = line.find('|', start)) != std::string::npos) {
-            fields.push_back(line.substr(start, bar - start));
-            start = bar + 1;
-        }
+        std::istringstream in(line);
+        for (std::string field; std::getline(in, field, '|');) fields.push_back(field);
         result.push_back(fields);
     }
     return result;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 MessageBoxCatcher* current = nullptr;
@@ -26,19 +27,13 @@ struct MessageBoxHook {
 
     static unsigned iconOf(HWND box)
     {
-        struct Known {
-            LPCSTR id;
-            unsigned flag;
-        };
-        static const Known known[] = {{IDI_HAND, MB_ICONHAND},
-                                      {IDI_QUESTION, MB_ICONQUESTION},
-                                      {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
-                                      {IDI_ASTERISK, MB_ICONASTERISK}};
+        static const std::pair<LPCSTR, unsigned> known[] = {{IDI_HAND, MB_ICONHAND}, {IDI_QUESTION, MB_ICONQUESTION},
+            {IDI_EXCLAMATION, MB_ICONEXCLAMATION}, {IDI_ASTERISK, MB_ICONASTERISK}};
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
             if (!icon) continue;
-            for (const Known& k : known)
-                if (icon == LoadIconA(nullptr, k.id)) return k.flag;
+            for (const auto& [id, flag] : known)
+                if (icon == LoadIconA(nullptr, id)) return flag;
         }
         return 0;
     }

@@ -22,7 +22,6 @@ public:
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
-    bool started() const { return process_ != nullptr; }
     bool running() const;
     // Waits for the process to end; false on timeout. The exit code is kept.
     bool waitForExit(DWORD timeoutMs);

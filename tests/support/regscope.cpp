@@ -14,11 +14,6 @@ void writeValue(HKEY root, const std::string& path, const char* name, DWORD type
                             static_cast<DWORD>(bytes.size()));
     ASSERT_EQ(status, ERROR_SUCCESS) << "cannot set " << path << " " << (name ? name : "(default)");
 }
-
-std::string sz(const std::string& text)
-{
-    return std::string(text.c_str(), text.size() + 1);
-}
 } // namespace
 
 ScopedRegKey::ScopedRegKey(HKEY root, std::string path) : root_(root), path_(std::move(path))
@@ -36,7 +31,7 @@ void ScopedRegKey::setBytes(const char* name, DWORD type, const std::string& byt
 
 void ScopedRegKey::setString(const char* name, const std::string& value, const char* subkey)
 {
-    setBytes(name, REG_SZ, sz(value), subkey);
+    setBytes(name, REG_SZ, value + '\0', subkey);
 }
 
 ScopedRegValue::ScopedRegValue(HKEY root, std::string key, std::string name)
@@ -65,7 +60,7 @@ ScopedRegValue::~ScopedRegValue()
 
 void ScopedRegValue::setString(const std::string& value)
 {
-    writeValue(root_, key_, name_.c_str(), REG_SZ, sz(value));
+    writeValue(root_, key_, name_.c_str(), REG_SZ, value + '\0');
 }
 
 void ScopedRegValue::remove()

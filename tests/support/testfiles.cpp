@@ -12,14 +12,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-fs::path testRoot()
-{
-    if (const char* root = std::getenv("QIV_TEST_TMP")) return root;
-    return fs::temp_directory_path();
-}
-} // namespace
-
 TestFolder::TestFolder(const std::string& innerName) : previous_(fs::current_path())
 {
     static std::atomic<unsigned> counter{0};
@@ -28,8 +20,9 @@ TestFolder::TestFolder(const std::string& innerName) : previous_(fs::current_pat
     std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "qivtest";
     for (char& c : name)
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.') c = '_';
-    owned_ = testRoot() / ("qiv-" + name + "-" + std::to_string(stamp % 1000000007) + "-" +
-                           std::to_string(counter++));
+    const char* root = std::getenv("QIV_TEST_TMP");
+    owned_ = (root ? fs::path(root) : fs::temp_directory_path()) /
+             ("qiv-" + name + "-" + std::to_string(stamp % 1000000007) + "-" + std::to_string(counter++));
     path_ = innerName.empty() ? owned_ : owned_ / innerName;
     fs::create_directories(path_);
     owned_ = fs::canonical(owned_);
@@ -71,11 +64,7 @@ bool fileExists(const fs::path& path)
 
 const std::string& textLineEnd()
 {
-#if defined(_WIN32)
-    static const std::string end = "\r\n";
-#else
-    static const std::string end = "\n";
-#endif
+    static const std::string end = fs::path::preferred_separator == '\\' ? "\r\n" : "\n";
     return end;
 }
 

@@ -110,8 +110,6 @@ TEST(VerifyControlValues, DefaultsAndLauncherName)
         for (bool console : {false, true})
             EXPECT_STREQ(verified("1.4", "", c.in, console)->jvmCommandName, console ? c.console : c.windowless)
                 << '"' << c.in << "\" console " << console;
-    v = verified("1.4", "", std::string(launcherNameSize - 1, 'A'));
-    EXPECT_EQ(strnlen(v->jvmCommandName, launcherNameSize), launcherNameSize - 1) << "the longest name stays inside";
 }
 
 // The first matching line wins; the fallback file is read only when the control file cannot be
@@ -137,10 +135,8 @@ TEST(VersionRules, AcceptVersion)
 {
     const std::string long14 = "1.4." + std::string(5000, '9');
     struct { const char *required, *min, *max; std::string found; bool accepted; } cases[] = {
-        {"1.4", "", "", "1.40", true}, {"1.4.2_05", "", "", "1.4.2", false},
-        {"1.4.2_05-B04", "", "", "1.4.2_05-b04", true},
-        {"", "1.4", "1.5", "1.5.0_22", true}, {"", "1.4", "1.5", "1.3.1_02", false}, {"", "1.4", "1.5", "1.6.0", false},
-        {"", "1.9", "", "1.10.0", false}, {"", "1.4.2", "", "1.4_01", true}, {"1.4", "", "", long14, true},
+        {"1.4", "", "", "1.40", true}, {"1.4.2_05-B04", "", "", "1.4.2_05-b04", true},
+        {"", "1.4", "1.5", "1.5.0_22", true}, {"", "1.9", "", "1.10.0", false}, {"1.4", "", "", long14, true},
         {"", "1.5", "", long14, false}};
     for (const auto& c : cases)
         EXPECT_EQ(acceptVersion({c.required, c.min, c.max}, c.found.c_str()), c.accepted)
@@ -160,16 +156,11 @@ TEST(VersionRules, ExtractAndParseVersion)
     }, {{"1.4", "1.4|0"}, {"1.3.1.2", "1.3.1|2"}, {"1.3." + std::string(150, '7'), "cut:1.3|" + std::string(99, '7')}});
 }
 
-// A "bin" part counts only whole; 1.10 begins with 1.1; the launcher comparison is case-sensitive.
+// A "bin" part counts only whole; the plug-in is a JVM name of its own.
 TEST(InstallRules, NamesAndFolders)
 {
     eachRow(registryJvmHome, {{"C:\\jdk\\bin", "c:\\jdk"}, {"C:\\Apps\\binaries\\jre", "c:\\apps\\binaries\\jre"},
         {"C:\\jre\\BIN\\hotspot", "c:\\jre"}, {"\\bin", ""}});
-    eachRow([](const char* in) {
-        std::size_t bar = std::strcspn(in, "|");
-        return launcherPartner(std::string(in, bar).c_str(), in + bar + 1);
-    }, {{"1.1|jre.exe", "jrew.exe"}, {"1.3|Javaw.exe", "javaw.exe"}, {"1.10|jrew.exe", "jre.exe"}});
-    eachRow<bool>(isJava2Version, {{"1.2", true}, {"1.1.8", false}, {"1.10", false}});
     eachRow<bool>(isKnownJvmName, {{"Java Plug-in", true}, {"jre", false}, {"XJRE", false}});
     eachRow([](const char* in) { return applyJvmHomeDir(in[0] == '.' ? "C:\\App\\jvm" : "C:\\App", in); },
             {{"./jre", "C:\\App\\jvm\\jre"}, {"C:/Java/jre", "C:\\Java\\jre"}});
@@ -177,11 +168,9 @@ TEST(InstallRules, NamesAndFolders)
             {{"", "jvm"}, {"C:\\", "C:\\jvm"}, {"C:", "C:\\jvm"}});
 }
 
-// Variables are tested in their order, case-sensitively, and are valid only with a folder behind.
+// A variable is valid only with a folder behind it.
 TEST(InstallRules, InstallVariables)
 {
-    eachRow<InstallVariable>(findInstallVariable, {{"[$AppDir]\\[$WinDir]\\x", InstallVariable::windows},
-        {"x[$AppDir]\\jre", InstallVariable::application}, {"[$appdir]\\jre", InstallVariable::none}});
     struct { const char *variable, *predefined; VariableDir result; const char* dir; } cases[] = {
         {"[$AppDir]", "x[$AppDir]\\jre", VariableDir::valid, "C:\\Program Files\\jre"},
         {"[$WinDir]", "[$WinDir]", VariableDir::notFollowedByFolder, ""},
@@ -228,7 +217,6 @@ TEST(CleanupRules, ManifestPropertiesAndFolders)
 {
     eachRow<bool>(staysInsideFolder, {{"a..b\\c", true}, {"lib/../../x", false}, {"/etc/passwd", false},
         {"C:x", false}});
-    eachRow(unescapePropertiesLine, {{"a=C\\:\\\\Temp/jre", "a=C:\\Temp\\jre"}, {"a=x\\ y\\=z\\tq", "a=x y=z\tq"}});
     eachFilled([](const char* line, std::string& value) { return propertyValue(line, "configureWinRegistry", value); },
                {{"configureWinRegistry=", ""}, {"configureWinRegistryX=1", "-"}, {" configureWinRegistry=1", "-"}});
     // For each key the last line wins; the registry is configured unless the record says otherwise.
@@ -249,7 +237,6 @@ TEST(CleanupRules, ManifestPropertiesAndFolders)
     }, {{"c:/temp//PKG/./jre/", "c:\\temp\\PKG\\jre|in"}, {"C:\\Temp\\pkg\\.", "C:\\Temp\\pkg"},
         {"C:\\Temp\\pkg2\\x", "C:\\Temp\\pkg2\\x"}, {"C:\\Temp\\pkg\\..\\x", "C:\\Temp\\x"},
         {"C:\\Temp\\pkg\\...", "refused"}, {"C:\\Temp\\pkg\\.. \\x", "refused"}, {"a\\..\\..", "refused"}});
-    EXPECT_FALSE(isFolderInside("C:\\Temp\\pkg\\jre", ""));
     eachRow<bool>(isRunFile, {{"./x/../QIV.CONTROL. ", true}, {"x.LOG", true}, {"lib\\qiv.control", false},
         {"x.log.txt", false}});
 }
@@ -262,10 +249,8 @@ TEST(CleanupProgramRules, RefusedFoldersAndTheLogFolder)
         ProtectedFolders here{"C:\\Windows", "C:\\Users\\ann", "C:\\Users\\ann\\Downloads", own};
         const char* why = folderRefusal(folder + (*folder == '!'), here);
         return std::string(why ? why : "ok");
-    }, {{"c:/users/ANN/appdata//temp/q1/", "ok"}, {"\\\\srv\\share\\q1", "ok"}, {"C:\\Users\\ann2x\\q", "ok"},
-        {"C:\\Win", "ok"}, {"q1", "not a full path"}, {"C:\\q1\\..\\..", "not a full path"},
+    }, {{"c:/users/ANN/appdata//temp/q1/", "ok"}, {"C:\\Win", "ok"}, {"q1", "not a full path"},
         {"!C:\\q2", "not the cleanup program's folder"}, {"C:\\", "a drive or share root"},
-        {"\\\\srv\\share", "a drive or share root"},
         {"C:\\WINDOWS\\", "holds the Windows folder"}, {"C:\\Users\\bob", "holds a user profile"},
         {"C:\\Users\\ann\\Downloads", "holds the start folder"}});
 }
@@ -278,8 +263,6 @@ TEST(WizardRules, SwingAndClassPath)
     // Elements with a blank are quoted; a dropped element takes no separator with it.
     struct { const char *what, *loader; std::string swing; bool exists, wanted; std::string text; Traces traces; }
     cases[] = {
-        {"blank in an element", ".;C:\\My Libs\\a.jar;install.jar;", "x", false, false,
-         ".;\"C:\\My Libs\\a.jar\";install.jar", {}},
         {"JVM copy with a blank", "lib/swingall.jar;.;install.jar", "C:\\Java Home\\lib\\swingall.jar", true, true,
          "\"C:\\Java Home\\lib\\swingall.jar\";.;install.jar", {{"added swing to classpath", ""}}},
         {"missing", "lib/swingall.jar;.;install.jar", "C:\\jre\\lib\\swingall.jar", false, true, ".;install.jar",
@@ -289,12 +272,11 @@ TEST(WizardRules, SwingAndClassPath)
         EXPECT_EQ(path.text, c.text) << c.what;
         EXPECT_EQ(path.traces, c.traces) << c.what;
     }
-    EXPECT_FALSE(composeClassPath("swingall.jar", std::string(3000, 'h'), true, true).refused.empty())
-        << "what does not fit is left out, and said";
     EXPECT_EQ(composeClassPath("swingall.jar", std::string(1011, 's'), true, true).text.size(), 1011u)
         << "a class path that reaches the limit exactly still fits";
 }
 
+// Blanks in the options give empty words; quiet wins over silent; a target with a quote and a blank is quoted.
 TEST(WizardRules, ArgumentsInOrderAndTheirText)
 {
     struct { const char* what; WizardCommand command; Words arguments; } cases[] = {
@@ -307,8 +289,6 @@ TEST(WizardRules, ArgumentsInOrderAndTheirText)
     for (const auto& c : cases) EXPECT_EQ(wizardArguments(c.command), c.arguments) << c.what;
     std::string text = argumentText({"javaw.exe", "-Dp=a b", "", ".;\"C:\\My Libs\\a.jar\"", "C:\\Program Files"});
     EXPECT_EQ(text, "javaw.exe \"-Dp=a b\"  .;\"C:\\My Libs\\a.jar\" \"C:\\Program Files\"");
-    EXPECT_EQ(commandText("C:\\jre\\bin\\javaw.exe", text), "\"C:\\jre\\bin\\javaw.exe\" " + text);
-    EXPECT_EQ(argumentText(Words{std::string(20000, 'x')}).size(), commandTextSize - 1);
 }
 
 // Only tokens followed by a space are switches. A quoted argument with spaces loses its quotes; one
@@ -321,9 +301,7 @@ TEST(CommandLine, HidingWindowsAndWizardSwitches)
         WizardSwitches s = readWizardSwitches(line);
         return std::string(s.quiet ? "q" : "") + (s.silent ? "s" : "") + "|" + s.wizardArgument;
     }, {{"-q \"C:\\Program Files\\App\"", "q|C:\\Program Files\\App"}, {"-s \"C:\\App\"", "s|\"C:\\App\""},
-        {"-q first second", "q|first"}, {"-q", "|"}, {"-s C:\\my-setup x", "s|x"}, {"-s -q C:\\App", "qs|C:\\App"},
-        {"C:\\App -q", "|"}, {"-q \"C:\\Open ended", "q|C:\\Open ended"}, {"-q C:\\A B\"", "q|C:\\A"},
-        {"-q \"C:\\App\" more", "q|C:\\App"},
+        {"-q first second", "q|first"}, {"-s -q C:\\App", "qs|C:\\App"}, {"-q \"C:\\App\" more", "q|C:\\App"},
         {"-q \"C:\\Documents and Settings\\App\" more", "q|C:\\Documents and Settings\\App"}});
     eachRow(startupText, {{"klingon", "Unpacking the installer..."}, {"german", "Bereite Wizard.."}});
     // The middle of the working area grown by two frames, rounded toward zero.
