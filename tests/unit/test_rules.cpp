@@ -249,7 +249,8 @@ TEST(CleanupProgramRules, RefusedFoldersAndTheLogFolder)
         ProtectedFolders here{"C:\\Windows", "C:\\Users\\ann", "C:\\Users\\ann\\Downloads", own};
         const char* why = folderRefusal(folder + (*folder == '!'), here);
         return std::string(why ? why : "ok");
-    }, {{"c:/users/ANN/appdata//temp/q1/", "ok"}, {"C:\\Win", "ok"}, {"q1", "not a full path"},
+    }, {{"c:/users/ANN/appdata//temp/q1/", "ok"}, {"\\\\srv\\share\\q1", "ok"}, {"C:\\Win", "ok"},
+        {"q1", "not a full path"}, {"C:\\q1\\..\\..", "not a full path"}, {"\\\\srv\\share", "a drive or share root"},
         {"!C:\\q2", "not the cleanup program's folder"}, {"C:\\", "a drive or share root"},
         {"C:\\WINDOWS\\", "holds the Windows folder"}, {"C:\\Users\\bob", "holds a user profile"},
         {"C:\\Users\\ann\\Downloads", "holds the start folder"}});
