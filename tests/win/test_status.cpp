@@ -45,7 +45,9 @@ TEST(Trace, AppendsLogsTracesOnlyIntoAFileThatExistsAndEchoesForTermLog)
 
 // The boxes as the user sees them, in the language of the user's regional setting. Either box takes
 // the status window's marker away first, so that the status window does not cover it, also when the
-// worker has moved to another folder meanwhile (as the JVM installation does).
+// worker has moved to another folder meanwhile (as the JVM installation does). Taking a marker away wakes
+// the window that watches the markers, so that its loop looks at once; a marker that was not there wakes
+// nobody (each message counts in the loop that bridges the wizard).
 TEST(Status, ErrorBoxCarriesTheLanguagesSuffixAndMessageBoxNone)
 {
     TestFolder folder;
@@ -72,13 +74,7 @@ TEST(Status, ErrorBoxCarriesTheLanguagesSuffixAndMessageBoxNone)
     EXPECT_EQ(boxes, (Lines{"Quivrell Installer: Error|Unable to open control file\n\nLees a.u.b. de errors.log- en "
                             "jinstall.log-bestanden voor meer informatie over dit probleem.|4112",
                             "Quivrell Installer|Unable to open control file|48"}));
-}
 
-// Taking a marker away wakes the window that watches the markers, so that its loop looks at once;
-// a marker that was not there wakes nobody (each message counts in the loop that bridges the wizard).
-TEST(Status, DroppedMarkerWakesTheWatchingWindow)
-{
-    TestFolder folder;
     HWND window = CreateWindowExA(0, "STATIC", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     setMarkerWatcher(window);
