@@ -2,15 +2,7 @@
 #include "fakejvm.h"
 #include "installrun.h"
 
-namespace {
 const std::string runtimeKey = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
-
-// A package on a machine whose Program Files folder is on drive Q:.
-struct XpPackage : JvmPackage {
-    ScopedRegValue programFiles{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"};
-    XpPackage() { fs::create_directories("Q:\\Program Files"), programFiles.setString("Q:\\Program Files"); }
-};
-} // namespace
 
 // Where the package's JVM goes on XP, and whether it is registered: a JVM in the package is temporary.
 TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
@@ -24,7 +16,11 @@ TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
-        XpPackage package;
+        JvmPackage package;
+        // Program Files on drive Q:, which the package empties
+        ScopedRegValue programFiles{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"};
+        fs::create_directories("Q:\\Program Files");
+        programFiles.setString("Q:\\Program Files");
         std::string folder = r.folder.rfind("<package>", 0) == 0 ? package.native() + r.folder.substr(9) : r.folder;
         package.archive(jvmFiles("", "1.3.1"));
         std::string versionFolder = "Q:\\Program Files\\JavaSoft\\JRE1.3\\1.3.1";
