@@ -135,6 +135,24 @@ TEST(Cleanup, TemporaryJvmOfTheRecord)
     }
 }
 
+// A copy of errors.log cut short by a full start disk is as lost as one never made, and the user is told.
+TEST(Cleanup, FullStartDiskTellsThatErrorsLogIsNotSaved)
+{
+    const std::string disk = benchFolder("smalldisk");
+    if (disk.empty()) GTEST_SKIP() << "the bench has no small file system on this machine";
+    CleanupRun run;
+    writeFile("startdir.txt", disk + "\r\n");
+    ULARGE_INTEGER free{};
+    GetDiskFreeSpaceExA(disk.c_str(), &free, nullptr, nullptr);
+    writeFile(disk + "\\filler", std::string(free.QuadPart - (16 << 10), 'f'));
+    writeFile("errors.log", std::string(80 << 10, 'e'));
+    MessageBoxCatcher catcher;
+    run.installation->cleanUp(false);
+    for (const char* file : {"\\errors.log", "\\filler"}) fs::remove(disk + file);
+    ASSERT_EQ(catcher.boxes().size(), 1u);
+    EXPECT_EQ(catcher.boxes()[0].text.rfind("Unable to save errors.log", 0), 0u) << catcher.boxes()[0].text;
+}
+
 // What a link points to is never touched; Wine opens a host link's target, so there the links stay, reported.
 TEST(RemoveDirAndSubdirs, LinkIsNeverFollowed)
 {

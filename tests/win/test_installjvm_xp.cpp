@@ -2,15 +2,7 @@
 #include "fakejvm.h"
 #include "installrun.h"
 
-namespace {
 const std::string runtimeKey = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
-
-// A package on a machine whose Program Files folder is on drive Q:.
-struct XpPackage : JvmPackage {
-    ScopedRegValue programFiles{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"};
-    XpPackage() { fs::create_directories("Q:\\Program Files"), programFiles.setString("Q:\\Program Files"); }
-};
-} // namespace
 
 // Where the package's JVM goes on XP, and whether it is registered: a JVM in the package is temporary.
 TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
@@ -24,7 +16,11 @@ TEST(JvmFolderXp, ProgramFilesSchemeAndWhenTheRegistryIsWritten)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
-        XpPackage package;
+        JvmPackage package;
+        // Program Files on drive Q:, which the package empties
+        ScopedRegValue programFiles{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"};
+        fs::create_directories("Q:\\Program Files");
+        programFiles.setString("Q:\\Program Files");
         std::string folder = r.folder.rfind("<package>", 0) == 0 ? package.native() + r.folder.substr(9) : r.folder;
         package.archive(jvmFiles("", "1.3.1"));
         std::string versionFolder = "Q:\\Program Files\\JavaSoft\\JRE1.3\\1.3.1";
@@ -58,29 +54,4 @@ TEST(RegistryLayout, NewJvmBesideOlderEntries)
     EXPECT_EQ(machineValue(runtimeKey + "\\1.4.2", "RuntimeLib"), "");
     EXPECT_EQ(readFile(package.windowsDir + "\\javaw.exe"), "already there");
     EXPECT_TRUE(fileExists(package.windowsDir + "\\java.exe"));
-}
-
-// The whole program on XP without a JVM: the package's JVM installed, registered, recorded, and running the wizard.
-TEST(WholeProgramXp, InstallsRegistersAndStartsTheWizardWithThePackagesJvm)
-{
-    XpPackage package;
-    fs::remove("jinstall.sem"); // the trace log is the user's own, and stays
-    Lines script = jvmFiles("", "1.4.2_05");
-    script.insert(script.end(), {"append fakejvm.txt wizard=start", "append fakejvm.txt copy=native.properties"});
-    package.archive(script);
-    writeFile("install.jar", "PK");
-    writeFile("qiv.control", "jvmRequiredVersion=1.4\r\njvmVersion=1.4.2_05\r\njvmSelfExtractor=jre-archive.exe\r\n"
-                             "jvmCommandName=javaw.exe\r\nloaderJavaCommand=com.quivrell.sample.Install\r\n");
-    std::string program = package.native() + "\\qivstart_xp.exe";
-    fs::copy_file(programFromEnvironment("QIV_PROGRAM"), program);
-    ProgramRun run(program, "", package.native());
-    ASSERT_TRUE(run.waitForExit(20000)) << "a box may be waiting";
-
-    std::string folder = "Q:\\Program Files\\JavaSoft\\JRE1.4\\1.4.2_05";
-    EXPECT_EQ(machineValue(runtimeKey + "\\1.4.2_05", "JavaHome"), "q:\\program files\\javasoft\\jre1.4\\1.4.2_05");
-    EXPECT_EQ(readFile(folder + "\\native.properties"), "nativeJvmHomeDir=Q:/Program Files/JavaSoft/JRE1.4/1.4.2_05\r\n"
-                                                        "nativeJvmInstalled=true\r\nconfigureWinRegistry=true\r\n");
-    Lines calls = readPlainLines(folder + "\\fakejvm-calls.txt");
-    ASSERT_EQ(calls.size(), 2u) << "the test class on the new JVM, then the wizard";
-    EXPECT_NE(calls.back().find("com.quivrell.sample.Install"), std::string::npos);
 }

@@ -40,8 +40,6 @@ struct Package : TestFolder {
     }
 };
 
-const char* const noJvm = "The correct version of the JRE was not found on your system.";
-
 bool holds(const Lines& lines, const std::string& prefix)
 {
     return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
@@ -230,27 +228,6 @@ TEST(Setup, SilentSetupsSideBySideThenAFailure)
     EXPECT_EQ(boxes, 1u) << "one error box";
     EXPECT_EQ(inTemp(), before);
     EXPECT_FALSE(readLogLines("errors.log").empty()) << "the logs are in the Downloads folder";
-}
-
-// A start folder on a full disk: the run ends with its own box and one more, which says that errors.log
-// could not be saved there whole.
-TEST(FaultRuns, FullStartDiskTellsThatErrorsLogIsNotSaved)
-{
-    std::string disk = benchFolder("smalldisk"), log;
-    if (disk.empty()) GTEST_SKIP() << "the bench has no small file system on this machine";
-    Package package;
-    writeFile("startdir.txt", disk + "\r\n");
-    ULARGE_INTEGER free{};
-    GetDiskFreeSpaceExA(disk.c_str(), &free, nullptr, nullptr);
-    writeFile(disk + "\\filler", std::string(free.QuadPart - (16 << 10), 'f'));
-    for (int i = 0; i < 2000; ++i) log += "Mon Dec 07 16:01:51 2026 an earlier run\r\n";
-    writeFile("errors.log", log);
-
-    ProgramRun run(package.program, "", package.dir);
-    Lines boxes = boxesUntilEnd(run, 30000), want{noJvm, "Unable to save errors.log"};
-    for (std::size_t i = 0; i < boxes.size() && i < want.size(); ++i) boxes[i].resize(want[i].size());
-    EXPECT_EQ(boxes, want);
-    for (const char* file : {"\\errors.log", "\\filler"}) fs::remove(disk + file);
 }
 
 // What Windows reads from the program's resources: the version of the file VERSION, and a manifest that
