@@ -18,18 +18,24 @@
 
 using Lines = std::vector<std::string>;
 
-// Lines are appended, never written over; a trace line goes only into a file that exists.
-TEST(Trace, AppendsLogsAndTracesOnlyIntoAFileThatExists)
+// Lines are appended, never written over; a trace line goes only into a file that exists; while term.log
+// exists each line is echoed, stamped, to standard output.
+TEST(Trace, AppendsLogsTracesOnlyIntoAFileThatExistsAndEchoesForTermLog)
 {
     TestFolder folder;
+    writeFile("term.log", "");
     Trace trace;
+    testing::internal::CaptureStdout();
     trace.logAndTraceMessage("errors.log", "jinstall.log", "Error", true);
     EXPECT_FALSE(fileExists("jinstall.log"));
     writeFile("jinstall.log", "");
     trace.logAndTraceMessage("errors.log", "jinstall.log", "Unable:", "x.exe");
     trace.traceMessage("jinstall.log", "flag", false);
+    Lines echo = splitLines(testing::internal::GetCapturedStdout(), "\n");
     EXPECT_EQ(readLogLines("errors.log"), (Lines{"Error: true", "Unable: x.exe"}));
     EXPECT_EQ(readLogLines("jinstall.log"), (Lines{"Unable: x.exe", "flag: false"}));
+    for (std::string& line : echo) line = isTimestamp(line) ? line.substr(25) : "unstamped: " + line;
+    EXPECT_EQ(echo, (Lines{"Error: true", "Unable: x.exe", "Unable: x.exe", "flag: false"}));
 }
 
 // The boxes as the user sees them, in the language of the user's regional setting. Either box takes
