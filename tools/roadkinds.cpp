@@ -7,6 +7,8 @@
 //   roadkinds jvm LAUNCHER FOLDER WIZARD   runs the test class, then the wizard, on the JVM
 //                                          LAUNCHER in the current folder, as qivstart.exe does (B)
 // The exit code is 0 when every step worked.
+#include "launcher/startup.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -60,15 +62,17 @@ bool showOneWindow(HINSTANCE instance)
     return IsWindowVisible(window) != FALSE;
 }
 
+// Placed as the program places its status dialog and owner window, through the same rule.
 INT_PTR CALLBACK centredDialog(HWND dialog, UINT message, WPARAM, LPARAM)
 {
     if (message != WM_INITDIALOG) return FALSE;
     RECT rect;
     GetWindowRect(dialog, &rect);
-    int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    Placement placement = centredPlacement(rect.right - rect.left, rect.bottom - rect.top,
+                                           GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN),
+                                           GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME));
     for (HWND window : {GetParent(dialog), dialog})
-        SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER);
+        SetWindowPos(window, nullptr, placement.x, placement.y, placement.width, placement.height, SWP_NOZORDER);
     return TRUE;
 }
 
