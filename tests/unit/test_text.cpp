@@ -16,28 +16,11 @@
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-namespace {
-std::string said(bool whole, const char* text) { return (whole ? "whole:" : "cut:") + std::string(text); }
-
-// The pieces a TextReader gives of bytes with a buffer of 999 bytes.
-Lines pieces(const std::string& bytes)
-{
-    TestFolder folder;
-    writeFile("text.txt", bytes);
-    UniqueFile file("text.txt", "rb");
-    TextReader reader(file.get());
-    Lines result;
-    std::vector<char> buffer(999);
-    while (file && reader.readPiece(buffer.data(), buffer.size())) result.emplace_back(buffer.data());
-    EXPECT_TRUE(file && !reader.failed());
-    return result;
-}
-} // namespace
-
 // The sanitizers watch the buffers: a text cut to fit still leaves room for its NUL.
 TEST(TextBuf, CopyAppendFormatAndLower)
 {
-    auto copy6 = [](const char* s) { char b[6] = "xxxxx"; return said(copyText(b, sizeof b, s), b); };
+    auto said = [](bool whole, const char* text) { return (whole ? "whole:" : "cut:") + std::string(text); };
+    auto copy6 = [&](const char* s) { char b[6] = "xxxxx"; return said(copyText(b, sizeof b, s), b); };
     eachRow(copy6, {{"abcde", "whole:abcde"}, {"abcdef", "cut:abcde"}});
     char b[16] = "0123456789";
     EXPECT_EQ(said(copyText(b, sizeof b, b + 3), b), "whole:3456789") << "overlapping source";
@@ -55,11 +38,19 @@ TEST(TextBuf, CopyAppendFormatAndLower)
 // pieces of 998 bytes, and a line of exactly 998 leaves its line feed to a piece of its own.
 TEST(TextReader, ReadsLineEndsAsWindowsTextMode)
 {
-    const std::string x998(998, 'x');
-    eachRow<Lines, std::string>([](const std::string& s) { return pieces(s); },
-        {{"a\r\nb\nc", {"a\n", "b\n", "c"}}, {"a\rb\r\n", {"a\rb\n"}}, {"a\r\r\nb", {"a\r\n", "b"}},
-         {"a=1\r\n\x1A" "b=2\r\n", {"a=1\n"}}, {"a=1\r\x1A", {"a=1\r"}}, {x998 + "\nz", {x998, "\n", "z"}}});
     TestFolder folder;
+    const std::string x998(998, 'x');
+    eachRow<Lines, std::string>([](const std::string& bytes) { // the pieces a buffer of 999 bytes takes
+        writeFile("text.txt", bytes);
+        UniqueFile file("text.txt", "rb");
+        TextReader reader(file.get());
+        Lines result;
+        std::vector<char> buffer(999);
+        while (file && reader.readPiece(buffer.data(), buffer.size())) result.emplace_back(buffer.data());
+        EXPECT_TRUE(file && !reader.failed());
+        return result;
+    }, {{"a\r\nb\nc", {"a\n", "b\n", "c"}}, {"a\rb\r\n", {"a\rb\n"}}, {"a\r\r\nb", {"a\r\n", "b"}},
+         {"a=1\r\n\x1A" "b=2\r\n", {"a=1\n"}}, {"a=1\r\x1A", {"a=1\r"}}, {x998 + "\nz", {x998, "\n", "z"}}});
     writeFile("startdir.txt", "C:\\Start  \r\nsecond\r\n");
     char dir[pathSize];
     readStartDir("startdir.txt", dir);
