@@ -30,18 +30,16 @@ public final class InstallTest {
     }
 
     public static void main(String[] args) throws Exception {
-        String[][] hostPaths = { // path, os.name, WINEPREFIX, expected
-            {"C:\\x", "Linux", null, "/home/u/.wine/dosdevices/c:/x"}, {"C:\\x", "Windows 10", "/p", "C:\\x"},
-            {"C:x", "Linux", "/p", "C:x"}, {"1:\\x", "Linux", "/p", "1:\\x"},
+        String[][] conversions = { // the way (to the host or to Windows), path, os.name, WINEPREFIX, expected
+            {"host", "C:\\x", "Linux", null, "/home/u/.wine/dosdevices/c:/x"}, {"host", "C:x", "Linux", "/p", "C:x"},
+            {"host", "C:\\x", "Windows 10", "/p", "C:\\x"}, {"host", "1:\\x", "Linux", "/p", "1:\\x"},
+            {"windows", "/home/u/.wine/dosdevices/d:/x", "Linux", null, "D:\\x"},
+            {"windows", "/elsewhere/x", "Linux", "/p", "Z:\\elsewhere\\x"},
         };
-        for (String[] c : hostPaths)
-            check("hostPath(" + c[0] + ") on " + c[1] + " with WINEPREFIX=" + c[2], c[3],
-                    Install.hostPath(c[0], c[1], c[2], "/home/u"));
-        String[][] windowsPaths = { // folder, WINEPREFIX, expected
-            {"/home/u/.wine/dosdevices/d:/x", null, "D:\\x"}, {"/elsewhere/x", "/p", "Z:\\elsewhere\\x"},
-        };
-        for (String[] c : windowsPaths)
-            check("windowsPath(" + c[0] + ")", c[2], Install.windowsPath(new File(c[0]), "Linux", c[1], "/home/u"));
+        for (String[] c : conversions)
+            check(c[0] + "Path(" + c[1] + ") on " + c[2] + " with WINEPREFIX=" + c[3], c[4], c[0].equals("host")
+                    ? Install.hostPath(c[1], c[2], c[3], "/home/u")
+                    : Install.windowsPath(new File(c[1]), c[2], c[3], "/home/u"));
         Object[][] switches = { // words, target, ignored
             {new String[] {"-s", "C:\\Program", "Files\\x"}, "C:\\Program Files\\x", Collections.emptyList()},
             {new String[] {"-x", "", "-q", "t", "-y"}, "t -y", Arrays.asList("-x")},
