@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,26 +58,25 @@ inline std::vector<std::string> runtimeWords(const std::string& line)
     std::vector<std::string> words;
     bool quoted = false, inWord = false;
     for (char c : line) {
-        if (c == ' ' && !quoted) {
-            inWord = false;
-            continue;
-        }
-        if (!inWord) words.emplace_back();
-        inWord = true;
+        bool separates = c == ' ' && !quoted;
+        if (!separates && !inWord) words.emplace_back();
+        inWord = !separates;
         if (c == '"') quoted = !quoted;
-        else words.back() += c;
+        else if (!separates) words.back() += c;
     }
     return words;
 }
 
-// A read stream over the bytes. fmemopen refuses a zero size, so no bytes are a one-byte stream with that
-// byte already read.
-inline std::FILE* openBytes(const std::string& bytes)
+using Stream = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// A read stream over the bytes, closed at the end of the full expression that opened it. fmemopen refuses
+// a zero size, so no bytes are a one-byte stream with that byte already read.
+inline Stream openBytes(const std::string& bytes)
 {
     static char empty = 0;
     std::FILE* in = bytes.empty() ? fmemopen(&empty, 1, "r+b")
                                   : fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
     if (!in) std::abort();
     if (bytes.empty()) std::fgetc(in);
-    return in;
+    return {in, std::fclose};
 }

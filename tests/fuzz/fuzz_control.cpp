@@ -4,29 +4,21 @@
 #include "control/singlekey.h"
 #include "fuzz.h"
 
-#include <memory>
-
 FUZZ_TARGET(0)
 {
-    std::FILE *in = openBytes(bytes), *out = std::fopen("/dev/null", "wb");
-    FUZZ_CHECK(out && convertLineEndingsText(in, out, "\r\n"));
-    std::fclose(out);
-    std::fclose(in);
-    in = openBytes(bytes);
+    Stream out(std::fopen("/dev/null", "wb"), std::fclose);
+    FUZZ_CHECK(out && convertLineEndingsText(openBytes(bytes).get(), out.get(), "\r\n"));
     auto values = std::make_unique<ControlValues>();
     ControlParseEvents events;
     events.trace = [](const char*, const char*) {};
     events.valueTooLong = [](const ControlKey& key, size_t length) { FUZZ_CHECK(length >= key.size); };
-    parseControlText(in, *values, events);
-    std::fclose(in);
+    parseControlText(openBytes(bytes).get(), *values, events);
     for (int i = 0; i < controlKeyCount; ++i)
         FUZZ_CHECK(strnlen(controlKeys()[i].field(*values), controlKeys()[i].size) < controlKeys()[i].size);
     verifyControlValues(*values, bytes.size() % 2 == 0);
     FUZZ_CHECK(values->jvmRequiredVersion[0] || values->jvmMinVersion[0]);
 
-    in = openBytes(bytes);
     ControlKeyLookup lookup;
-    findControlKeyLine(in, "configureWinRegistry", lookup);
-    std::fclose(in);
+    findControlKeyLine(openBytes(bytes).get(), "configureWinRegistry", lookup);
     if (lookup.found) (void)isAffirmative(lookup.value());
 }

@@ -17,14 +17,6 @@ bool neverClimbsOut(const std::string& name)
     }
     return depth >= 0 && name[0] != '\\' && name[0] != '/' && !(name.size() > 1 && name[1] == ':');
 }
-
-JvmLocationRecord readBytes(const std::string& bytes)
-{
-    std::FILE* in = openBytes(bytes);
-    JvmLocationRecord record = readJvmLocation(in);
-    std::fclose(in);
-    return record;
-}
 } // namespace
 
 FUZZ_TARGET(4)
@@ -36,7 +28,7 @@ FUZZ_TARGET(4)
             if (staysInsideFolder(candidate)) FUZZ_CHECK(neverClimbsOut(candidate));
     }
 
-    JvmLocationRecord record = readBytes(bytes);
+    JvmLocationRecord record = readJvmLocation(openBytes(bytes).get());
     FUZZ_CHECK((record.location + record.inTemp + record.tempDir).find('/') == std::string::npos);
     std::string text = record.configureRegistry ? "configureWinRegistry=yes\n" : "configureWinRegistry=no\n";
     for (auto [key, value] : {std::pair{"nativeJvmHomeDir=", record.location},
@@ -47,7 +39,7 @@ FUZZ_TARGET(4)
         if (line.find_first_of(std::string("\x1A\0", 2)) != std::string::npos || line.size() > 990) return;
         text += line + "\n";
     }
-    JvmLocationRecord again = readBytes(text);
+    JvmLocationRecord again = readJvmLocation(openBytes(text).get());
     FUZZ_CHECK(again.location == record.location && again.inTemp == record.inTemp && again.tempDir == record.tempDir &&
                again.configureRegistry == record.configureRegistry && again.trace.size() == 4);
 }

@@ -57,20 +57,14 @@ expect "exit code when java cannot start" 127 "$rc"
 expect "message when java cannot start" 1 "$(grep -c 'javabridge: cannot start /no/such/java' "$tmp/out")"
 
 # Whoever kills the bridge means to stop its java too.
-batch <<EOF
-"$java_exe" -cp . BridgeProbe sleep
-EOF
+printf '"%s" -cp . BridgeProbe sleep\n' "$java_exe" | batch
 run_batch &
-i=0
-while [ ! -s "$pkg/java.pid" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
+for i in $(seq 300); do [ -s "$pkg/java.pid" ] && break; sleep 0.1; done
 java_pid=$(cat "$pkg/java.pid" 2>/dev/null)
-state() {
-    [ -z "$java_pid" ] && echo "never started" || { kill -0 "$java_pid" 2>/dev/null && echo alive || echo gone; }
-}
+state() { [ -z "$java_pid" ] && echo "never started" || { kill -0 "$java_pid" 2>/dev/null && echo alive || echo gone; }; }
 [ -n "$java_pid" ] && kill -KILL $(ps -o ppid= -p "$java_pid")
 wait
-i=0
-while [ "$(state)" = alive ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
+for i in $(seq 50); do [ "$(state)" = alive ] || break; sleep 0.1; done
 expect "java after the bridge was killed" gone "$(state)"
 [ "$(state)" = alive ] && kill -KILL "$java_pid"
 

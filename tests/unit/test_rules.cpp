@@ -11,7 +11,6 @@
 #include "launcher/startup.h"
 #include "rows.h"
 #include "security/securityrules.h"
-#include "support/clib.h"
 #include "support/spawnargs.h"
 #include "support/textfile.h"
 #include "testfiles.h"
@@ -31,23 +30,11 @@ UniqueFile opened(const std::string& bytes)
     writeFile("in", bytes);
     return UniqueFile("in", "rb");
 }
-
-// The values after verifyControlValues of a record holding the given ones.
-std::unique_ptr<ControlValues> verified(const char* required, const char* min, const std::string& launcher = "",
-                                        bool console = false)
-{
-    auto values = std::make_unique<ControlValues>();
-    std::strcpy(values->jvmRequiredVersion, required);
-    std::strcpy(values->jvmMinVersion, min);
-    std::strcpy(values->jvmCommandName, launcher.c_str());
-    verifyControlValues(*values, console);
-    return values;
-}
 } // namespace
 
 // A refused line leaves the earlier value; an embedded NUL ends a value; the switches and the install
 // folder are cleaned right after the copy, other values keep their backslashes.
-TEST(ParseControlText, RefusesTooLongValuesAndCleansSwitchesAndFolder)
+TEST(ControlFile, RefusesTooLongValuesCleansSwitchesAndFolderAndLooksUpOneKey)
 {
     // Key fields start out filled with '?', so that an untouched or unterminated field shows.
     auto v = std::make_unique<ControlValues>();
@@ -73,6 +60,18 @@ TEST(ParseControlText, RefusesTooLongValuesAndCleansSwitchesAndFolder)
         out.reset();
         return (ok ? "" : "failed:") + readFile("out");
     }, {{"a\r\nb", "a|b"}, {"a\rb\rc\n", "abc|"}, {"x=1\r\n\x1A" "tail", "x=1|\x1A" "tail"}});
+    // One key alone: the first matching line wins; the fallback file is read only when the control file cannot
+    // be opened ("-": none); long lines are read in pieces, and a key at the start of a later piece counts.
+    writeFile("native.properties", "configureWinRegistry=false\r\n");
+    eachRow<std::string, std::string>([](const std::string& control) {
+        if (control == "-") std::remove("qiv.control");
+        else writeFile("qiv.control", control);
+        ControlKeyLookup lookup = lookUpControlKey("configureWinRegistry", "native.properties");
+        return !lookup.opened ? "unopened" : lookup.found ? "found:" + std::string(lookup.value()) : "none";
+    }, {{"# configureWinRegistry=yes\r\nconfigureWinRegistry=no\r\nconfigureWinRegistry=yes\r\n", "found:no"},
+        {"jvmName=x\r\n", "none"}, {"-", "found:false"},
+        {std::string(998, 'x') + "configureWinRegistry=YES\n", "found:YES"}});
+    eachRow<bool>(isAffirmative, {{"YES", true}, {"TRUE", true}, {"yes ", false}});
 }
 
 // Lines match their key at the first character, case-sensitively ("-": none). Backslashes before the nine
@@ -95,43 +94,28 @@ TEST(ControlText, KeysBackslashesAndSeparators)
              {"//server/share", "\\\\server\\share"}, {"\\\\\\x", "\\\\x"}});
 }
 
-// Defaults: name JRE, class path ".;install.jar", required version 1.1.8 when neither a required nor
-// a minimum version is given, and the version to install the required one. The launcher: without a
-// trace log of the user's the windowless one, with one (console) the other.
+// Missing values take their defaults; the launcher is the windowless one unless a user's trace log wants a console.
 TEST(VerifyControlValues, DefaultsAndLauncherName)
 {
-    auto v = verified("", "");
+    auto verified = [](const char* launcher, bool console, const char* required = "1.4") {
+        auto values = std::make_unique<ControlValues>();
+        std::strcpy(values->jvmRequiredVersion, required);
+        std::strcpy(values->jvmCommandName, launcher);
+        verifyControlValues(*values, console);
+        return values;
+    };
+    auto v = verified("", false, "");
     EXPECT_EQ((Words{v->jvmRequiredVersion, v->jvmVersion, v->jvmName, v->loaderClasspath}),
               (Words{"1.1.8", "1.1.8", "JRE", ".;install.jar"}));
-    struct { const char *in, *windowless, *console; } names[] = {{"", "jrew.exe", "jre.exe"},
-        {"start.BAT", "start.bat", "start.bat"}, {"run.com", "run.com", "run.com"},
-        {"java.exe.old", "javaw.exe", "java.exe.old"}, {"my.launcher.v2", "my.exe", "my.exe"}};
-    for (const auto& c : names)
-        for (bool console : {false, true})
-            EXPECT_STREQ(verified("1.4", "", c.in, console)->jvmCommandName, console ? c.console : c.windowless)
-                << '"' << c.in << "\" console " << console;
-}
-
-// The first matching line wins; the fallback file is read only when the control file cannot be
-// opened ("-": none); long lines are read in pieces, and a key at the start of a later piece counts.
-TEST(LookUpControlKey, FirstLineOfTheControlFileOrTheFallback)
-{
-    TestFolder folder;
-    writeFile("native.properties", "configureWinRegistry=false\r\n");
-    eachRow<std::string, std::string>([](const std::string& control) {
-        if (control == "-") std::remove("qiv.control");
-        else writeFile("qiv.control", control);
-        ControlKeyLookup lookup = lookUpControlKey("configureWinRegistry", "native.properties");
-        return !lookup.opened ? "unopened" : lookup.found ? "found:" + std::string(lookup.value()) : "none";
-    }, {{"# configureWinRegistry=yes\r\nconfigureWinRegistry=no\r\nconfigureWinRegistry=yes\r\n", "found:no"},
-        {"jvmName=x\r\n", "none"}, {"-", "found:false"},
-        {std::string(998, 'x') + "configureWinRegistry=YES\n", "found:YES"}});
-    eachRow<bool>(isAffirmative, {{"YES", true}, {"TRUE", true}, {"yes ", false}});
+    eachRow([&](const char* in) {
+        return std::string(verified(in, false)->jvmCommandName) + "|" + verified(in, true)->jvmCommandName;
+    }, {{"", "jrew.exe|jre.exe"}, {"start.BAT", "start.bat|start.bat"}, {"run.com", "run.com|run.com"},
+        {"java.exe.old", "javaw.exe|java.exe.old"}, {"my.launcher.v2", "my.exe|my.exe"}});
 }
 
 // A required version is a prefix, ignoring case; range bounds are prefixes in _stricmp order; a very
-// long found version is judged on its beginning. Rows: required, min, max, found.
-TEST(VersionRules, AcceptVersion)
+// long found version is judged on its beginning.
+TEST(VersionRules, AcceptExtractAndParseVersion)
 {
     const std::string long14 = "1.4." + std::string(5000, '9');
     struct { const char *required, *min, *max; std::string found; bool accepted; } cases[] = {
@@ -141,12 +125,8 @@ TEST(VersionRules, AcceptVersion)
     for (const auto& c : cases)
         EXPECT_EQ(acceptVersion({c.required, c.min, c.max}, c.found.c_str()), c.accepted)
             << "required " << c.required << " min " << c.min << " max " << c.max << " found " << c.found.substr(0, 20);
-}
-
-// The version is the text from the first to the last digit; family and micro split at the last dot
-// from two dots on, and parts that do not fit are cut and reported.
-TEST(VersionRules, ExtractAndParseVersion)
-{
+    // The version is the text from the first to the last digit; family and micro split at the last dot
+    // from two dots on, and parts that do not fit are cut and reported.
     eachRow([](std::string line) { extractVersion(line.data()); return std::string(line.c_str()); },
             {{"java.version=1.6.0_22-ea", "1.6.0_22"}, {"no digits at all\n", ""}});
     eachRow<std::string, std::string>([](const std::string& version) {
@@ -157,7 +137,7 @@ TEST(VersionRules, ExtractAndParseVersion)
 }
 
 // A "bin" part counts only whole; the plug-in is a JVM name of its own.
-TEST(InstallRules, NamesAndFolders)
+TEST(InstallRules, NamesFoldersAndVariables)
 {
     eachRow(registryJvmHome, {{"C:\\jdk\\bin", "c:\\jdk"}, {"C:\\Apps\\binaries\\jre", "c:\\apps\\binaries\\jre"},
         {"C:\\jre\\BIN\\hotspot", "c:\\jre"}, {"\\bin", ""}});
@@ -166,20 +146,12 @@ TEST(InstallRules, NamesAndFolders)
             {{"./jre", "C:\\App\\jvm\\jre"}, {"C:/Java/jre", "C:\\Java\\jre"}});
     eachRow([](const char* in) { return joinFolder(in, "jvm"); },
             {{"", "jvm"}, {"C:\\", "C:\\jvm"}, {"C:", "C:\\jvm"}});
-}
-
-// A variable is valid only with a folder behind it.
-TEST(InstallRules, InstallVariables)
-{
-    struct { const char *variable, *predefined; VariableDir result; const char* dir; } cases[] = {
-        {"[$AppDir]", "x[$AppDir]\\jre", VariableDir::valid, "C:\\Program Files\\jre"},
-        {"[$WinDir]", "[$WinDir]", VariableDir::notFollowedByFolder, ""},
-        {"[$WinDir]", "[$WinDir]\\", VariableDir::bare, ""}};
-    for (const auto& c : cases) {
+    // A variable is valid only with a folder behind it.
+    eachRow([](const char* predefined) {
         std::string dir = "stale";
-        VariableDir result = expandVariableDir(c.variable, "C:\\Program Files", c.predefined, dir);
-        EXPECT_TRUE(result == c.result && dir == c.dir) << c.predefined << " gave " << int(result) << " " << dir;
-    }
+        VariableDir result = expandVariableDir("[$AppDir]", "C:\\Program Files", predefined, dir);
+        return (result == VariableDir::valid ? "valid|" : result == VariableDir::bare ? "bare|" : "no folder|") + dir;
+    }, {{"x[$AppDir]\\jre", "valid|C:\\Program Files\\jre"}, {"[$AppDir]", "no folder|"}, {"[$AppDir]\\", "bare|"}});
 }
 
 // A command with a blank is quoted unless it begins with a quote; arguments split at every single blank.
@@ -199,7 +171,6 @@ TEST(CommandRules, CommandsArgumentsAndTexts)
 // Backups, the identity database and the user's keystore; a file named after a token stays below it.
 TEST(SecurityRules, BackupsIdentityDatabaseAndTokens)
 {
-    // A path without a backslash keeps its extension.
     eachRow(backupPath, {{"C:\\jre\\lib\\security\\java.policy", "C:\\jre\\lib\\security\\java.001"},
         {"C:\\my.folder\\keystore", "C:\\my.folder\\keystore.001"}, {"java.policy", "java.policy.001"}});
     const std::string path = "C:\\jre\\java.policy";
@@ -257,7 +228,7 @@ TEST(CleanupProgramRules, RefusedFoldersAndTheLogFolder)
 }
 
 // Launchers without "java" in their file name need swing; the test is case-sensitive.
-TEST(WizardRules, SwingAndClassPath)
+TEST(WizardRules, SwingClassPathAndArguments)
 {
     eachRow<bool>(swingWanted, {{"C:\\java\\bin\\jre.exe", true}, {"C:\\jre\\bin\\javaw.exe", false},
         {"C:\\jre\\bin\\JAVA.EXE", true}});
@@ -275,19 +246,15 @@ TEST(WizardRules, SwingAndClassPath)
     }
     EXPECT_EQ(composeClassPath("swingall.jar", std::string(1011, 's'), true, true).text.size(), 1011u)
         << "a class path that reaches the limit exactly still fits";
-}
-
-// Blanks in the options give empty words; quiet wins over silent; a target with a quote and a blank is quoted.
-TEST(WizardRules, ArgumentsInOrderAndTheirText)
-{
-    struct { const char* what; WizardCommand command; Words arguments; } cases[] = {
+    // Blanks in the options give empty words; quiet wins over silent; a target with a quote and a blank is quoted.
+    struct { const char* what; WizardCommand command; Words arguments; } commands[] = {
         {"double blank in the options", {"C:\\jre\\bin\\javaw.exe", "-Xmx64m  -Dy=1", "", "cp", "Main -v", "", false,
          false}, {"javaw.exe", "-Xmx64m", "", "-Dy=1", "", "cp", "Main", "-v"}},
         {"quiet wins over silent", {"j.exe", "", "-cp", "cp", "M", "C:\\Target", true, true},
          {"j.exe", "-cp", "cp", "M", "-q", "C:\\Target"}},
         {"quote and blank: in quotes", {"j.exe", "", "-cp", "cp", "M", "C:\\A \"B\"", true, false},
          {"j.exe", "-cp", "cp", "M", "-q", "\"C:\\A \"B\"\""}}};
-    for (const auto& c : cases) EXPECT_EQ(wizardArguments(c.command), c.arguments) << c.what;
+    for (const auto& c : commands) EXPECT_EQ(wizardArguments(c.command), c.arguments) << c.what;
     std::string text = argumentText({"javaw.exe", "-Dp=a b", "", ".;\"C:\\My Libs\\a.jar\"", "C:\\Program Files"});
     EXPECT_EQ(text, "javaw.exe \"-Dp=a b\"  .;\"C:\\My Libs\\a.jar\" \"C:\\Program Files\"");
 }

@@ -16,36 +16,11 @@
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-namespace {
-std::string said(bool whole, const char* text) { return (whole ? "whole:" : "cut:") + std::string(text); }
-
-std::string randomBytes(std::size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
-    return bytes;
-}
-
-// The pieces a TextReader gives of bytes with a buffer of 999 bytes.
-Lines pieces(const std::string& bytes)
-{
-    TestFolder folder;
-    writeFile("text.txt", bytes);
-    UniqueFile file("text.txt", "rb");
-    TextReader reader(file.get());
-    Lines result;
-    std::vector<char> buffer(999);
-    while (file && reader.readPiece(buffer.data(), buffer.size())) result.emplace_back(buffer.data());
-    EXPECT_TRUE(file && !reader.failed());
-    return result;
-}
-} // namespace
-
 // The sanitizers watch the buffers: a text cut to fit still leaves room for its NUL.
 TEST(TextBuf, CopyAppendFormatAndLower)
 {
-    auto copy6 = [](const char* s) { char b[6] = "xxxxx"; return said(copyText(b, sizeof b, s), b); };
+    auto said = [](bool whole, const char* text) { return (whole ? "whole:" : "cut:") + std::string(text); };
+    auto copy6 = [&](const char* s) { char b[6] = "xxxxx"; return said(copyText(b, sizeof b, s), b); };
     eachRow(copy6, {{"abcde", "whole:abcde"}, {"abcdef", "cut:abcde"}});
     char b[16] = "0123456789";
     EXPECT_EQ(said(copyText(b, sizeof b, b + 3), b), "whole:3456789") << "overlapping source";
@@ -63,11 +38,19 @@ TEST(TextBuf, CopyAppendFormatAndLower)
 // pieces of 998 bytes, and a line of exactly 998 leaves its line feed to a piece of its own.
 TEST(TextReader, ReadsLineEndsAsWindowsTextMode)
 {
-    const std::string x998(998, 'x');
-    eachRow<Lines, std::string>([](const std::string& s) { return pieces(s); },
-        {{"a\r\nb\nc", {"a\n", "b\n", "c"}}, {"a\rb\r\n", {"a\rb\n"}}, {"a\r\r\nb", {"a\r\n", "b"}},
-         {"a=1\r\n\x1A" "b=2\r\n", {"a=1\n"}}, {"a=1\r\x1A", {"a=1\r"}}, {x998 + "\nz", {x998, "\n", "z"}}});
     TestFolder folder;
+    const std::string x998(998, 'x');
+    eachRow<Lines, std::string>([](const std::string& bytes) { // the pieces a buffer of 999 bytes takes
+        writeFile("text.txt", bytes);
+        UniqueFile file("text.txt", "rb");
+        TextReader reader(file.get());
+        Lines result;
+        std::vector<char> buffer(999);
+        while (file && reader.readPiece(buffer.data(), buffer.size())) result.emplace_back(buffer.data());
+        EXPECT_TRUE(file && !reader.failed());
+        return result;
+    }, {{"a\r\nb\nc", {"a\n", "b\n", "c"}}, {"a\rb\r\n", {"a\rb\n"}}, {"a\r\r\nb", {"a\r\n", "b"}},
+         {"a=1\r\n\x1A" "b=2\r\n", {"a=1\n"}}, {"a=1\r\x1A", {"a=1\r"}}, {x998 + "\nz", {x998, "\n", "z"}}});
     writeFile("startdir.txt", "C:\\Start  \r\nsecond\r\n");
     char dir[pathSize];
     readStartDir("startdir.txt", dir);
@@ -77,8 +60,7 @@ TEST(TextReader, ReadsLineEndsAsWindowsTextMode)
     EXPECT_EQ(std::string(dir), std::string(valueSize - 1, 'd'));
 }
 
-// A read that did not fit whole is refused; one that fits ends inside the buffer. The 16-byte buffer
-// has 8 guard bytes on each side; rows: what the read left, status, count returned, the text.
+// A read that did not fit whole is refused; one that fits ends inside the 16-byte buffer, between guard bytes.
 TEST(RegText, EveryReadEndsInsideTheBuffer)
 {
     struct { std::string content; long status; unsigned long returned; std::string text; } cases[] = {
@@ -87,10 +69,9 @@ TEST(RegText, EveryReadEndsInsideTheBuffer)
     for (const auto& c : cases) {
         std::string bytes = std::string(8, 'G') + c.content + std::string(24 - c.content.size(), 'G');
         bool nonEmpty = finishRegText(bytes.data() + 8, 16, c.status, c.returned);
-        std::string want = std::string(8, 'G') + c.text + '\0';
-        EXPECT_EQ(bytes.substr(0, want.size()), want) << c.content << " status " << c.status;
-        EXPECT_EQ(bytes.substr(24), std::string(8, 'G')) << c.content << " status " << c.status;
-        EXPECT_EQ(nonEmpty, !c.text.empty()) << c.content << " status " << c.status;
+        std::string got = bytes.substr(0, 9 + c.text.size()) + "|" + bytes.substr(24) + (nonEmpty ? "|text" : "");
+        EXPECT_EQ(got, std::string(8, 'G') + c.text + '\0' + "|GGGGGGGG" + (c.text.empty() ? "" : "|text"))
+            << c.content << " status " << c.status;
     }
 }
 
@@ -125,13 +106,13 @@ TEST(WinFamily, HighestBitAndMajorVersion)
 TEST(CLib, CopyAndAppendFilesExactly)
 {
     TestFolder folder;
-    const std::string big = randomBytes(600001, 1);
-    writeFile("empty.bin", "");
-    writeFile("big.bin", big);
-    writeFile("short.bin", "short");
-    for (const char* source : {"empty.bin", "big.bin", "short.bin"}) {
-        EXPECT_TRUE(copyFile(source, "target.bin")) << source;
-        EXPECT_TRUE(readFile("target.bin") == readFile(source)) << "the copy of " << source << " differs";
+    std::string big(600001, '\0');
+    std::mt19937 random(1);
+    for (char& c : big) c = static_cast<char>(random() & 0xFF);
+    for (const auto& [source, bytes] : {std::pair<const char*, std::string>{"empty.bin", ""}, {"big.bin", big},
+                                        {"short.bin", "short"}}) {
+        writeFile(source, bytes);
+        EXPECT_TRUE(copyFile(source, "target.bin") && readFile("target.bin") == bytes) << "the copy of " << source;
     }
     EXPECT_TRUE(appendFile("big.bin", "all.log") && appendFile("short.bin", "all.log"));
     EXPECT_TRUE(readFile("all.log") == big + "short");
@@ -161,7 +142,7 @@ TEST(CLib, CopyTakesTheSizeTheSourceHadAtItsStart)
 #endif
 
 // The home of a launcher in a "bin" folder of any case is that folder's parent.
-TEST(CLib, JavaHomeIsTheLauncherFolderOrItsParentWhenNamedBin)
+TEST(CLib, JavaHomeAndTheFolderFoundInPath)
 {
     eachRow([](const char* path) {
         char home[5001];
@@ -170,12 +151,8 @@ TEST(CLib, JavaHomeIsTheLauncherFolderOrItsParentWhenNamedBin)
         return std::string(home);
     }, {{"C:\\jre\\javaw.exe", "C:\\jre"}, {"java.exe", "java.exe"}, {"C:\\JDK\\BIN\\JAVA.EXE", "C:\\JDK"},
         {"C:\\cabinet\\java.exe", "C:\\cabinet"}, {"C:\\bin\\java.exe", "C:"}, {"bin\\java.exe", "."}});
-}
-
-// An entry must end with the name and exist; however long the PATH, it is searched whole, and an
-// entry that would not fit is passed over.
-TEST(CLib, FindDirInPath)
-{
+    // A PATH entry must end with the name and exist; however long the PATH, it is searched whole, and an
+    // entry that would not fit is passed over.
     TestFolder folder;
     fs::create_directories(fs::path("Old") / "winnt-old" / "winnt");
     fs::create_directories(fs::path("WINNT") / "system32");

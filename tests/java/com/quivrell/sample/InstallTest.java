@@ -2,8 +2,7 @@ package com.quivrell.sample;
 
 import java.io.File;
 import java.io.IOException;
-import java.io.InputStream;
-import java.nio.charset.StandardCharsets;
+import java.io.StringReader;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.Arrays;
@@ -31,18 +30,16 @@ public final class InstallTest {
     }
 
     public static void main(String[] args) throws Exception {
-        String[][] hostPaths = { // path, os.name, WINEPREFIX, expected
-            {"C:\\x", "Linux", null, "/home/u/.wine/dosdevices/c:/x"}, {"C:\\x", "Windows 10", "/p", "C:\\x"},
-            {"C:x", "Linux", "/p", "C:x"}, {"1:\\x", "Linux", "/p", "1:\\x"},
+        String[][] conversions = { // the way (to the host or to Windows), path, os.name, WINEPREFIX, expected
+            {"host", "C:\\x", "Linux", null, "/home/u/.wine/dosdevices/c:/x"}, {"host", "C:x", "Linux", "/p", "C:x"},
+            {"host", "C:\\x", "Windows 10", "/p", "C:\\x"}, {"host", "1:\\x", "Linux", "/p", "1:\\x"},
+            {"windows", "/home/u/.wine/dosdevices/d:/x", "Linux", null, "D:\\x"},
+            {"windows", "/elsewhere/x", "Linux", "/p", "Z:\\elsewhere\\x"},
         };
-        for (String[] c : hostPaths)
-            check("hostPath(" + c[0] + ") on " + c[1] + " with WINEPREFIX=" + c[2], c[3],
-                    Install.hostPath(c[0], c[1], c[2], "/home/u"));
-        String[][] windowsPaths = { // folder, WINEPREFIX, expected
-            {"/home/u/.wine/dosdevices/d:/x", null, "D:\\x"}, {"/elsewhere/x", "/p", "Z:\\elsewhere\\x"},
-        };
-        for (String[] c : windowsPaths)
-            check("windowsPath(" + c[0] + ")", c[2], Install.windowsPath(new File(c[0]), "Linux", c[1], "/home/u"));
+        for (String[] c : conversions)
+            check(c[0] + "Path(" + c[1] + ") on " + c[2] + " with WINEPREFIX=" + c[3], c[4], c[0].equals("host")
+                    ? Install.hostPath(c[1], c[2], c[3], "/home/u")
+                    : Install.windowsPath(new File(c[1]), c[2], c[3], "/home/u"));
         Object[][] switches = { // words, target, ignored
             {new String[] {"-s", "C:\\Program", "Files\\x"}, "C:\\Program Files\\x", Collections.emptyList()},
             {new String[] {"-x", "", "-q", "t", "-y"}, "t -y", Arrays.asList("-x")},
@@ -77,18 +74,17 @@ public final class InstallTest {
         Path pkg = Files.createDirectories(scratch.resolve("run/package")), temporary = pkg.resolve("jre");
         Path app = Files.createDirectories(scratch.resolve("start dir")).resolve(Install.APP_FOLDER);
         Files.createDirectories(temporary.resolve("bin"));
-        write(temporary.resolve("bin/javaw.exe"), "launcher");
-        write(pkg.resolve("native.properties"), "nativeJvmHomeDir=Z:" + temporary + "\nnativeJvmInstalledInTemp=true");
-        write(pkg.resolve("startdir.txt"), "\uFEFF  " + windows(app.getParent()) + "  \r\nsecond line\r\n");
+        Files.writeString(temporary.resolve("bin/javaw.exe"), "launcher");
+        Files.writeString(pkg.resolve("native.properties"),
+                "nativeJvmHomeDir=Z:" + temporary + "\nnativeJvmInstalledInTemp=true");
+        Files.writeString(pkg.resolve("startdir.txt"), "\uFEFF  " + windows(app.getParent()) + "  \r\nsecond line\r\n");
         check("exit code, start folder and temporary JVM", 0, wizard(pkg));
         check("the JVM beside the application", "launcher", lastLine(app.resolve("jre/bin/javaw.exe")));
         check("the temporary JVM left for the cleanup", true, Files.exists(temporary.resolve("bin/javaw.exe")));
         check("jvm.properties names the new home", "jvmHomeDir=Z:" + app.resolve("jre"),
                 lastLine(app.resolve("jvm.properties")));
         Properties record = new Properties();
-        try (InputStream in = Files.newInputStream(pkg.resolve("native.properties"))) {
-            record.load(in);
-        }
+        record.load(new StringReader(Files.readString(pkg.resolve("native.properties"))));
         check("new home and temporary folder in native.properties", windows(app.resolve("jre")) + " Z:" + temporary,
                 record.getProperty("nativeJvmHomeDir") + " " + record.getProperty("nativeTempJvmDir"));
 
@@ -99,7 +95,7 @@ public final class InstallTest {
 
         // A refusal: the JVM home is gone. The marker comes first: the start-up program hears of it from the wizard.
         Files.delete(pkg.resolve(Install.MARKER));
-        write(pkg.resolve("native.properties"), "nativeJvmHomeDir=C:/no such jvm\n");
+        Files.writeString(pkg.resolve("native.properties"), "nativeJvmHomeDir=C:/no such jvm\n");
         check("exit code, JVM home gone", 1, wizard(pkg, "-s", scratch.resolve("never").toString()));
         check("marker created before the failure, nothing installed", "true false",
                 Files.exists(pkg.resolve(Install.MARKER)) + " " + Files.exists(scratch.resolve("never")));
@@ -118,10 +114,6 @@ public final class InstallTest {
 
     private static String windows(Path unix) {
         return "Z:" + unix.toString().replace('/', '\\');
-    }
-
-    private static void write(Path file, String text) throws IOException {
-        Files.write(file, text.getBytes(StandardCharsets.UTF_8));
     }
 
     /** "" when FILE is missing, which the check that reads it then reports. */
