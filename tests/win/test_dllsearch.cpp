@@ -42,12 +42,10 @@ TEST(DllSearch, NeitherTheProbesNorTheProgramLoadAPlantedDll)
     writeFile("jre-archive.exe", "");
     writeFile("jinstall.log", "");
     ProgramRun run(folder.native() + "\\qivstart.exe", "-q x", folder.native());
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            run.answerBoxes();
-            return !run.running();
-        },
-        20000));
+    ASSERT_TRUE(waitUntil([&] {
+        run.answerBoxes();
+        return !run.running();
+    }, 20000));
     EXPECT_FALSE(fileExists("planted-dll-loaded.txt")) << "a planted DLL was loaded";
     std::vector<std::string> trace = readLogLines("jinstall.log");
     EXPECT_NE(std::find(trace.begin(), trace.end(), "vista/7: true"), trace.end()) << "the probes did run";
