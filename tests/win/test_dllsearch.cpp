@@ -39,8 +39,7 @@ TEST(DllSearch, NeitherTheProbesNorTheProgramLoadAPlantedDll)
     fs::copy_file(programFromEnvironment("QIV_PROGRAM"), "qivstart.exe");
     writeFile("qiv.control", "jvmRequiredVersion=1.4\r\njvmSelfExtractor=jre-archive.exe\r\n"
                              "predefinedJvmInstallDir=[$ProgFilesDir]\\MyApp\\jre\r\n");
-    writeFile("jre-archive.exe", "");
-    writeFile("jinstall.log", "");
+    for (const char* empty : {"jre-archive.exe", "jinstall.log"}) writeFile(empty, "");
     ProgramRun run(folder.native() + "\\qivstart.exe", "-q x", folder.native());
     ASSERT_TRUE(waitUntil([&] {
         run.answerBoxes();
