@@ -39,15 +39,12 @@ TEST(DllSearch, NeitherTheProbesNorTheProgramLoadAPlantedDll)
     fs::copy_file(programFromEnvironment("QIV_PROGRAM"), "qivstart.exe");
     writeFile("qiv.control", "jvmRequiredVersion=1.4\r\njvmSelfExtractor=jre-archive.exe\r\n"
                              "predefinedJvmInstallDir=[$ProgFilesDir]\\MyApp\\jre\r\n");
-    writeFile("jre-archive.exe", "");
-    writeFile("jinstall.log", "");
+    for (const char* empty : {"jre-archive.exe", "jinstall.log"}) writeFile(empty, "");
     ProgramRun run(folder.native() + "\\qivstart.exe", "-q x", folder.native());
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            run.answerBoxes();
-            return !run.running();
-        },
-        20000));
+    ASSERT_TRUE(waitUntil([&] {
+        run.answerBoxes();
+        return !run.running();
+    }, 20000));
     EXPECT_FALSE(fileExists("planted-dll-loaded.txt")) << "a planted DLL was loaded";
     std::vector<std::string> trace = readLogLines("jinstall.log");
     EXPECT_NE(std::find(trace.begin(), trace.end(), "vista/7: true"), trace.end()) << "the probes did run";

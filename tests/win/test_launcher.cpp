@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
@@ -71,7 +70,7 @@ TEST(Launcher, DialogHidesAfterTheGraceMessagesAndTheProcessWaitsForTheInstallat
 {
     Package package("Dutch (Belgian)", "package", 242);
     std::string upper = package.dir;
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    CharUpperA(upper.data());
     writeFile("startdir.txt", upper + "\r\n");
     ProgramRun run(package.program, "", package.dir);
     ASSERT_TRUE(waitUntil([&] { return !run.boxes().empty(); }, 10000));
@@ -149,13 +148,32 @@ TEST(Launcher, RegisteredJvmIsRecordedForASlowWizardThenTheCleanupProgramTakesOv
 
 // The main road with a real JVM: Debian's OpenJDK through the bridge, the real test class and the
 // sample wizard, which installs its application, silently, into the folder given after -q. The run's
-// own files go afterwards.
+// own files go afterwards. Windows starts the program with no elevation prompt (its manifest asks for
+// the user's rights alone) and reads the version of the file VERSION from it.
 TEST(Launcher, RealJvmRunsTheTestClassAndTheWizard)
 {
     Package package;
+    const char* program = package.program.c_str();
+    HMODULE image = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(image, nullptr);
+    HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), RT_MANIFEST);
+    std::string manifest(found ? static_cast<const char*>(LockResource(LoadResource(image, found))) : "",
+                         found ? SizeofResource(image, found) : 0);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
+    FreeLibrary(image);
+    std::string block(GetFileVersionInfoSizeA(program, nullptr), '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(program, 0, static_cast<DWORD>(block.size()), block.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    char numbers[32];
+    std::snprintf(numbers, sizeof numbers, "%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS),
+                  LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+    std::string version = QIV_TEST_VERSION;
+    while (std::count(version.begin(), version.end(), '.') < 3) version += ".0";
+    EXPECT_EQ(numbers, version);
     std::string javaOut = programFromEnvironment("QIV_JAVA_OUT"), home = package.native() + "\\OpenJDK";
-    fs::copy_file(javaOut + "\\TestJvm.class", "TestJvm.class");
-    fs::copy_file(javaOut + "\\install.jar", "install.jar");
+    for (const char* file : {"TestJvm.class", "install.jar"}) fs::copy_file(javaOut + "\\" + file, file);
     fs::create_directories("OpenJDK\\bin");
     for (const char* launcher : {"java.exe", "javaw.exe"})
         fs::copy_file(programFromEnvironment("QIV_JAVABRIDGE"), home + "\\bin\\" + launcher);
@@ -167,12 +185,10 @@ TEST(Launcher, RealJvmRunsTheTestClassAndTheWizard)
 
     ProgramRun run(package.program, "-q \"" + target + "\"", package.native());
     bool shown = false;
-    bool ended = waitUntil(
-        [&] {
-            shown = shown || statusDialog(run) || run.window("GenericWClass", nullptr, true);
-            return !run.running();
-        },
-        60000);
+    bool ended = waitUntil([&] {
+        shown = shown || statusDialog(run) || run.window("GenericWClass", nullptr, true);
+        return !run.running();
+    }, 60000);
     Lines boxes = run.answerBoxes();
     ASSERT_TRUE(ended) << (boxes.empty() ? "still running" : boxes.front());
     EXPECT_TRUE(boxes.empty());
@@ -228,31 +244,4 @@ TEST(Setup, SilentSetupsSideBySideThenAFailure)
     EXPECT_EQ(boxes, 1u) << "one error box";
     EXPECT_EQ(inTemp(), before);
     EXPECT_FALSE(readLogLines("errors.log").empty()) << "the logs are in the Downloads folder";
-}
-
-// What Windows reads from the program's resources: the version of the file VERSION, and a manifest that
-// asks for no rights beyond the user's.
-TEST(Resources, VersionOfTheVersionFileAndNoElevation)
-{
-    std::string path = programFromEnvironment("QIV_PROGRAM"), version = QIV_TEST_VERSION;
-    while (std::count(version.begin(), version.end(), '.') < 3) version += ".0";
-    DWORD ignored = 0;
-    std::string block(GetFileVersionInfoSizeA(path.c_str(), &ignored), '\0');
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    char numbers[32];
-    std::snprintf(numbers, sizeof numbers, "%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS),
-                  LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
-    EXPECT_EQ(numbers, version);
-
-    HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(image, nullptr);
-    HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), RT_MANIFEST);
-    std::string manifest = found ? std::string(static_cast<const char*>(LockResource(LoadResource(image, found))),
-                                               SizeofResource(image, found))
-                                 : "";
-    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
-    FreeLibrary(image);
 }

@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
-#include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
@@ -31,15 +28,15 @@ TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
         {"a name that reaches out of its folder", {}, "", "${user.home}/../jre/java.policy", "", {},
          {"not copying a security file outside its folder: ${user.home}/../jre/java.policy"}},
     };
+    ScopedRegValue userName{HKEY_LOCAL_MACHINE, winlogon, "UserName"};
+    ScopedRegValue defaultUserName{HKEY_LOCAL_MACHINE, winlogon, "DefaultUserName"};
+    userName.setString("user1");
+    defaultUserName.remove();
+    const Files own = {{"java.policy", policy}, {"system.policy", "grant {};\n"}, {".keystore", "KEYSTORE"},
+                       {"jinstall.log", ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TestFolder folder;
-        ScopedRegValue userName{HKEY_LOCAL_MACHINE, winlogon, "UserName"};
-        ScopedRegValue defaultUserName{HKEY_LOCAL_MACHINE, winlogon, "DefaultUserName"};
-        userName.setString("user1");
-        defaultUserName.remove();
-        Files own = {{"java.policy", policy}, {"system.policy", "grant {};\n"}, {".keystore", "KEYSTORE"},
-                     {"jinstall.log", ""}};
         for (const auto& file : own) writeFile(file.first, file.second);
         for (const char* dir : {"jre", "WINDOWS"}) fs::create_directories(dir);
         for (const auto& file : c.before) {
@@ -47,12 +44,11 @@ TEST(Security, EachFileLandsWhereItsNameSaysAndNothingIsOverwritten)
             writeFile(file.first, file.second);
         }
         std::string jre = folder.native() + "\\jre", windows = folder.native() + "\\WINDOWS";
-        Security security;
-        EXPECT_TRUE(security.addSecurity(c.systemPolicy, c.userPolicy, c.keystore, jre.c_str(), windows.c_str(), false));
+        EXPECT_TRUE(Security().addSecurity(c.systemPolicy, c.userPolicy, c.keystore, jre.c_str(), windows.c_str(),
+                                           false));
         Files after;
         for (const auto& entry : fs::recursive_directory_iterator(".")) {
             std::string name = entry.path().lexically_relative(".").string();
-            std::replace(name.begin(), name.end(), '/', '\\');
             if (entry.is_regular_file() && !own.count(name)) after[name] = readFile(entry.path());
         }
         EXPECT_EQ(after, c.after);

@@ -13,8 +13,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 using Lines = std::vector<std::string>;
 
@@ -78,7 +76,6 @@ TEST(Status, ErrorBoxCarriesTheLanguagesSuffixAndMessageBoxNone)
     MSG msg;
     auto woken = [&] { return PeekMessageA(&msg, window, 0, 0, PM_REMOVE) != FALSE; };
     dropMarker(marker.c_str());
-    EXPECT_FALSE(fileExists(marker));
     EXPECT_TRUE(woken());
     dropMarker(marker.c_str());
     EXPECT_FALSE(woken()) << "no marker was taken away";
@@ -91,24 +88,23 @@ TEST(Status, ErrorBoxCarriesTheLanguagesSuffixAndMessageBoxNone)
 TEST(GetLanguage, UserThenMachineThenRuntimeLocale)
 {
     const char* const nls = "System\\CurrentControlSet\\Control\\Nls\\Locale";
+    ScopedRegValue user{HKEY_CURRENT_USER, "Control Panel\\International", "Locale"};
+    ScopedRegValue machineDefault{HKEY_LOCAL_MACHINE, nls, ""}, machineNamed{HKEY_LOCAL_MACHINE, nls, "00000413"};
+    machineDefault.setString("00000413");
     struct Case { // null: the value is absent
-        const char *what, *user, *machineDefault, *machineNamed, *language;
+        const char *what, *user, *machineNamed, *language;
     } cases[] = {
-        {"the user's setting", "Dutch (Belgian)", "00000413", "Italiano", "dutch"},
-        {"no user setting: the machine's, and the longest name", nullptr, "00000413", "Portuguese", "portuguese"},
-        {"the machine's names a missing value: the runtime's C", "", "00000413", nullptr, "english"},
+        {"the user's setting", "Dutch (Belgian)", "Italiano", "dutch"},
+        {"no user setting: the machine's, and the longest name", nullptr, "Portuguese", "portuguese"},
+        {"the machine's names a missing value: the runtime's C", "", nullptr, "english"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ScopedRegValue user{HKEY_CURRENT_USER, "Control Panel\\International", "Locale"};
-        ScopedRegValue machineDefault{HKEY_LOCAL_MACHINE, nls, ""}, machineNamed{HKEY_LOCAL_MACHINE, nls, "00000413"};
-        for (auto value : {std::make_pair(&user, c.user), std::make_pair(&machineDefault, c.machineDefault),
-                           std::make_pair(&machineNamed, c.machineNamed)})
-            value.second ? value.first->setString(value.second) : value.first->remove();
+        c.user ? user.setString(c.user) : user.remove();
+        c.machineNamed ? machineNamed.setString(c.machineNamed) : machineNamed.remove();
         char language[1000];
         std::fill(language, language + sizeof language, 'x');
         getLanguage(language);
-        EXPECT_EQ(std::string(language), c.language);
+        EXPECT_EQ(std::string(language), c.language) << c.what;
     }
 }
 
