@@ -3,6 +3,7 @@
 #pragma once
 
 #include "installer/installer.h"
+#include "jvm/findjvm.h"
 #include "jvm/installjvm.h"
 #include "support/markers.h"
 #include "support/registry.h"
@@ -72,6 +73,7 @@ struct InstallRun : Package {
     }
 };
 
+// The trace log jinstall.log holds line.
 inline bool traced(const std::string& line)
 {
     Lines trace = readLogLines("jinstall.log");
@@ -98,18 +100,13 @@ struct JvmPackage : Package {
     Lines archiveCalls() const { return readPlainLines(path() / "fakeinstaller-calls.txt"); }
 
     // Installs the archive's JVM of version; the family of version is the required one.
-    bool installJvm(const std::string& version, const std::string& predefined = "", const char* homeDir = "")
+    bool installJvm(const std::string& version, std::string predefined = "", std::string homeDir = "")
     {
-        auto values = std::make_unique<ControlValues>();
-        std::strcpy(values->jvmRequiredVersion, version.substr(0, version.find('.', 2)).c_str());
-        std::strcpy(values->jvmVersion, version.c_str());
-        std::strcpy(values->jvmName, "JRE");
-        std::strcpy(values->jvmCommandName, "javaw.exe");
-        std::strcpy(values->jvmSelfExtractor, "jre-archive.exe");
-        std::strcpy(values->predefinedJvmInstallDir, predefined.c_str());
-        std::strcpy(values->jvmHomeDir, homeDir);
-        char path[pathSize] = "";
-        bool ok = InstallJvm().installJvm(jvmRequestOf(*values), windowsDir.c_str(), path);
+        const std::string required = version.substr(0, version.find('.', 2));
+        char command[launcherNameSize] = "javaw.exe", path[pathSize] = "";
+        const JvmRequest request = {{required.c_str(), "", ""}, version.c_str(), "JRE", command, "jre-archive.exe",
+                                    predefined.data(), homeDir.data()};
+        bool ok = InstallJvm().installJvm(request, windowsDir.c_str(), path);
         jvmPath = path;
         return ok;
     }
@@ -121,4 +118,13 @@ inline std::string machineValue(const std::string& key, const char* name)
     char text[valueSize];
     readRegText(HKEY_LOCAL_MACHINE, key.c_str(), name, text, sizeof text);
     return text;
+}
+
+// The launcher the JVM search (extended: the extended search) finds for rules, name and command; "" when none.
+inline std::string searchJvm(const VersionRules& rules, const char* name, const char* command, bool extended = false)
+{
+    char found[pathSize] = "", launcher[launcherNameSize], none[] = "";
+    const JvmRequest request = {rules, "", name, std::strcpy(launcher, command), "", none, none};
+    FindJvm finder;
+    return (extended ? finder.searchExtended(request, found) : finder.isJvmInstalled(request, found)) ? found : "";
 }
