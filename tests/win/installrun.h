@@ -1,4 +1,4 @@
-// Package folders for the installation tests: a fresh folder of the test's own, English boxes and the
+// Package folders for the installation and JVM search tests: a fresh folder of the test's own, English boxes and the
 // machine's JavaSoft keys owned by the test (no JVM on the machine), with the archive stand-in at hand.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include "jvm/installjvm.h"
 #include "support/markers.h"
 #include "support/registry.h"
+#include "fakejvm.h"
 #include "msgbox.h"
 #include "programrun.h"
 #include "regscope.h"
@@ -17,6 +18,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -71,6 +73,13 @@ struct InstallRun : Package {
         for (const CaughtBox& box : catcher.boxes()) boxes.push_back(box);
         return ok;
     }
+};
+
+// A variable set for the test (absent for null), put back from the runtime's copy, which stays as it was.
+struct ScopedEnv {
+    std::string name;
+    ScopedEnv(const char* n, const char* value) : name(n) { SetEnvironmentVariableA(n, value); }
+    ~ScopedEnv() { SetEnvironmentVariableA(name.c_str(), std::getenv(name.c_str())); }
 };
 
 // The trace log jinstall.log holds line.

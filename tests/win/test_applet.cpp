@@ -1,5 +1,4 @@
 // The browser launch of a Java Plug-in installation.
-#include "fakejvm.h"
 #include "installrun.h"
 
 const std::string notice = "Please exit your browser now to complete the configuration for this installation.\n\n"

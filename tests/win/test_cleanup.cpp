@@ -1,5 +1,4 @@
 // The cleanup at the end of every run.
-#include "fakejvm.h"
 #include "installrun.h"
 
 #include "support/handles.h"
@@ -179,11 +178,8 @@ TEST(CleanupProgram, EndsWithinItsBoundAndListsWhatStays)
     UniqueFileHandle held(CreateFileA((pkg + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     FakeJvmHome never(pkg, {"qivstart.exe"}, {"sleep=60000"});
     ProgramRun startup(pkg + "\\qivstart.exe", "", pkg);
-    SetEnvironmentVariableA("QIV_START_DIR", start.native().c_str());
-    SetEnvironmentVariableA("QIV_CLEANUP_WAIT_MS", "1500");
+    ScopedEnv startDir("QIV_START_DIR", start.native().c_str()), wait("QIV_CLEANUP_WAIT_MS", "1500");
     ProgramRun run(pkg + "\\__cleanup.exe", "\"" + pkg + "\"", pkg);
-    SetEnvironmentVariableA("QIV_START_DIR", nullptr);
-    SetEnvironmentVariableA("QIV_CLEANUP_WAIT_MS", nullptr);
     ASSERT_TRUE(run.waitForExit(6000)) << "the wait for qivstart.exe is bounded";
     EXPECT_EQ(run.exitCode(), 1u);
     EXPECT_EQ(readPlainLines("cleanup.log"), (Lines{"qivstart.exe did not end within its time", "not removed: " + pkg + "\\held.txt",

@@ -1,7 +1,6 @@
 // Finding a JVM: the registry candidates, the test run that judges a launcher, and the runner that
 // starts programs such as the JVM's archive.
 #include "exec/execcmd.h"
-#include "fakejvm.h"
 #include "installrun.h"
 #include "jvm/jvmok.h"
 
@@ -73,12 +72,11 @@ TEST(JvmCorrectVersion, LauncherLookupAndTestRun)
         char name[launcherNameSize], path[pathSize] = "";
         std::strcpy(name, r.given);
         const bool never = std::strstr(r.setting, "sleep") != nullptr;
-        SetEnvironmentVariableA("QIV_TEST_JVM_SECONDS", never ? "1" : nullptr);
+        ScopedEnv seconds("QIV_TEST_JVM_SECONDS", never ? "1" : nullptr);
         JvmOk checker;
         EXPECT_EQ(r.registry ? checker.jvmCorrectVersion({"1.6", "", ""}, r.registry, jvm.home.c_str(), name, path)
                              : checker.jvmCorrectVersion({"1.6", "", ""}, jvm.home.c_str(), name, path),
                   r.ok);
-        SetEnvironmentVariableA("QIV_TEST_JVM_SECONDS", nullptr);
         EXPECT_STREQ(name, r.name);
         EXPECT_EQ(std::string(path), jvm.home + "\\" + r.launcher);
         std::string started = fs::path(r.launcher).filename().string();

@@ -1,21 +1,11 @@
 // The extended JVM search: registry layouts in each hive and view, the environment and the usual folders.
-#include "fakejvm.h"
 #include "installrun.h"
-
-#include <cstdlib>
 
 namespace {
 // Each hive and view: the key a 64-bit program writes to reach the view's SOFTWARE.
 const struct { HKEY root; const char *software, *label; } wheres[] = {
     {HKEY_LOCAL_MACHINE, "SOFTWARE\\", "HKLM 64-bit"}, {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\", "HKLM 32-bit"},
     {HKEY_CURRENT_USER, "SOFTWARE\\", "HKCU 64-bit"}, {HKEY_CURRENT_USER, "SOFTWARE\\Wow6432Node\\", "HKCU 32-bit"}};
-
-// A variable set for the test (absent for null), put back from the runtime's copy, which stays as it was.
-struct ScopedEnv {
-    std::string name;
-    ScopedEnv(const char* n, const char* value) : name(n) { SetEnvironmentVariableA(n, value); }
-    ~ScopedEnv() { SetEnvironmentVariableA(name.c_str(), std::getenv(name.c_str())); }
-};
 
 // A package folder with the test class, on a machine whose environment names only the test's folders.
 struct Machine : TestFolder {

@@ -1,9 +1,6 @@
 // Whole installation runs in the test process: the failures before the wizard, the Windows directory
 // the run finds, and the wizard launch with a fake JVM that records what it was started with.
-#include "fakejvm.h"
 #include "installrun.h"
-
-#include <cstdlib>
 
 // Ends before the wizard: one box per failure, the report in errors.log, the trace log closed by the verdict.
 TEST(InstallSequence, FailuresBeforeTheWizardAreReported)
