@@ -109,13 +109,18 @@ struct JvmPackage : Package {
     Lines archiveCalls() const { return readPlainLines(path() / "fakeinstaller-calls.txt"); }
 
     // Installs the archive's JVM of version; the family of version is the required one.
-    bool installJvm(const std::string& version, std::string predefined = "", std::string homeDir = "")
+    bool installJvm(const std::string& version, const std::string& predefined = "", const char* homeDir = "")
     {
-        const std::string required = version.substr(0, version.find('.', 2));
-        char command[launcherNameSize] = "javaw.exe", path[pathSize] = "";
-        const JvmRequest request = {{required.c_str(), "", ""}, version.c_str(), "JRE", command, "jre-archive.exe",
-                                    predefined.data(), homeDir.data()};
-        bool ok = InstallJvm().installJvm(request, windowsDir.c_str(), path);
+        auto values = std::make_unique<ControlValues>();
+        std::strcpy(values->jvmRequiredVersion, version.substr(0, version.find('.', 2)).c_str());
+        std::strcpy(values->jvmVersion, version.c_str());
+        std::strcpy(values->jvmName, "JRE");
+        std::strcpy(values->jvmCommandName, "javaw.exe");
+        std::strcpy(values->jvmSelfExtractor, "jre-archive.exe");
+        std::strcpy(values->predefinedJvmInstallDir, predefined.c_str());
+        std::strcpy(values->jvmHomeDir, homeDir);
+        char path[pathSize] = "";
+        bool ok = InstallJvm().installJvm(jvmRequestOf(*values), windowsDir.c_str(), path);
         jvmPath = path;
         return ok;
     }
