@@ -1,11 +1,13 @@
-// Package folders for the installation tests: a fresh folder of the test's own, English boxes and the
+// Package folders for the installation and JVM search tests: a fresh folder of the test's own, English boxes and the
 // machine's JavaSoft keys owned by the test (no JVM on the machine), with the archive stand-in at hand.
 #pragma once
 
 #include "installer/installer.h"
+#include "jvm/findjvm.h"
 #include "jvm/installjvm.h"
 #include "support/markers.h"
 #include "support/registry.h"
+#include "fakejvm.h"
 #include "msgbox.h"
 #include "programrun.h"
 #include "regscope.h"
@@ -16,6 +18,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -72,6 +75,14 @@ struct InstallRun : Package {
     }
 };
 
+// A variable set for the test (absent for null), put back from the runtime's copy, which stays as it was.
+struct ScopedEnv {
+    std::string name;
+    ScopedEnv(const char* n, const char* value) : name(n) { SetEnvironmentVariableA(n, value); }
+    ~ScopedEnv() { SetEnvironmentVariableA(name.c_str(), std::getenv(name.c_str())); }
+};
+
+// The trace log jinstall.log holds line.
 inline bool traced(const std::string& line)
 {
     Lines trace = readLogLines("jinstall.log");
@@ -121,4 +132,13 @@ inline std::string machineValue(const std::string& key, const char* name)
     char text[valueSize];
     readRegText(HKEY_LOCAL_MACHINE, key.c_str(), name, text, sizeof text);
     return text;
+}
+
+// The launcher the JVM search (extended: the extended search) finds for rules, name and command; "" when none.
+inline std::string searchJvm(const VersionRules& rules, const char* name, const char* command, bool extended = false)
+{
+    char found[pathSize] = "", launcher[launcherNameSize], none[] = "";
+    const JvmRequest request = {rules, "", name, std::strcpy(launcher, command), "", none, none};
+    FindJvm finder;
+    return (extended ? finder.searchExtended(request, found) : finder.isJvmInstalled(request, found)) ? found : "";
 }

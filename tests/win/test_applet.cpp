@@ -1,28 +1,8 @@
-// The browser launch of a Java Plug-in installation, with a fake browser the shell's own lookup finds.
-#include "fakejvm.h"
+// The browser launch of a Java Plug-in installation.
 #include "installrun.h"
-
-namespace {
 
 const std::string notice = "Please exit your browser now to complete the configuration for this installation.\n\n"
                            "Make sure you are connected to the Internet until the installation finishes.";
-
-// HTML pages open in the fake browser (or, once the extension is removed, in nothing at all).
-struct AppletRun : InstallRun {
-    ScopedRegValue extension{HKEY_CLASSES_ROOT, ".html", ""};
-    ScopedRegKey type{HKEY_CLASSES_ROOT, "QivTestPage"};
-    std::string browser = (fs::create_directories("Browser"), fs::canonical("Browser").string() + "\\fakebrowser.exe");
-
-    AppletRun()
-    {
-        fs::copy_file(programFromEnvironment("QIV_FAKEBROWSER"), browser);
-        extension.setString("QivTestPage");
-        type.setString("", "\"" + browser + "\" \"%1\"", "shell\\open\\command");
-        writeFile("jinstall.log", "");
-    }
-};
-
-} // namespace
 
 // The page opens in its browser after the notice; without one, only a found JVM gives way to the package's JVM.
 TEST(LaunchApplet, PageInTheRegisteredBrowserOrThePackagesJvmAfterAFoundOne)
@@ -36,8 +16,16 @@ TEST(LaunchApplet, PageInTheRegisteredBrowserOrThePackagesJvmAfterAFoundOne)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        AppletRun run;
-        if (!c.browser) run.extension.remove();
+        InstallRun run;
+        // HTML pages open in the fake browser, which the shell's own lookup finds, or in nothing at all.
+        ScopedRegValue extension{HKEY_CLASSES_ROOT, ".html", ""};
+        ScopedRegKey type{HKEY_CLASSES_ROOT, "QivTestPage"};
+        fs::create_directories("Browser");
+        const std::string browser = fs::canonical("Browser").string() + "\\fakebrowser.exe";
+        fs::copy_file(programFromEnvironment("QIV_FAKEBROWSER"), browser);
+        c.browser ? extension.setString("QivTestPage") : extension.remove();
+        type.setString("", "\"" + browser + "\" \"%1\"", "shell\\open\\command");
+        writeFile("jinstall.log", "");
         for (const std::string& page : c.pages) writeFile(page, "<html/>");
         FakeJvmHome plugin("plugin", {"bin\\javaw.exe"}, {"result=1.4.2_05"});
         if (c.found) run.javaSoft.setString("JavaHome", plugin.home, "Java Plug-in\\1.4");
@@ -57,7 +45,7 @@ TEST(LaunchApplet, PageInTheRegisteredBrowserOrThePackagesJvmAfterAFoundOne)
             continue;
         }
         EXPECT_TRUE(calls.empty()) << "the found JVM serves";
-        EXPECT_EQ(readPlainLines(fs::path(run.browser).parent_path() / "fakebrowser-calls.txt"),
+        EXPECT_EQ(readPlainLines(fs::path(browser).parent_path() / "fakebrowser-calls.txt"),
                   Lines{run.native() + "|fakebrowser.exe|" + c.url + "|"});
         ASSERT_EQ(run.boxes.size(), 1u);
         EXPECT_EQ(run.boxes[0].text, notice);

@@ -1,5 +1,4 @@
 // The cleanup at the end of every run.
-#include "fakejvm.h"
 #include "installrun.h"
 
 #include "support/handles.h"
@@ -51,21 +50,23 @@ struct HostLink {
 
 } // namespace
 
-// The manifest removes package files only; a failed run's logs go to the start folder or Windows, never to themselves.
+// The manifest removes package files only; a failed run's logs go to the start folder or Windows, never to themselves,
+// and an errors.log copy cut short by a full start disk is as lost as one never made: the user is told.
 TEST(Cleanup, RemovesThePackageFilesThenCopiesTheLogs)
 {
-    const std::string readOnly = benchFolder("readonly"); // empty: the bench could not make one on this machine
-    enum Start { other, shortName, protectedStart };
+    const std::string readOnly = benchFolder("readonly"), disk = benchFolder("smalldisk"); // empty: none here
+    enum Start { other, shortName, protectedStart, fullDisk };
     struct Case { const char* what; bool ok; Start start; bool windowsInPackage; const char* copiedTo; } cases[] = {
         {"a successful run: an empty errors.log is deleted, not copied", true, other, false, ""},
         {"start folder elsewhere", false, other, false, "start"},
         {"the package folder by its short name", false, shortName, false, ""},
         {"write-protected start folder", false, protectedStart, false, "windows"},
         {"the Windows directory is the package folder", false, protectedStart, true, ""},
+        {"a full start disk", false, fullDisk, false, "disk"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        if (c.start == protectedStart && readOnly.empty()) continue;
+        if ((c.start == protectedStart && readOnly.empty()) || (c.start == fullDisk && disk.empty())) continue;
         CleanupRun run;
         writeFile("__qivinstall.sem", "");
         std::string shortName = run.shortName(run.native()), semName = run.shortName("__qivinstall.sem");
@@ -79,9 +80,21 @@ TEST(Cleanup, RemovesThePackageFilesThenCopiesTheLogs)
         if (c.ok) writeFile("errors.log", "");
         else run.installation->logAndTraceMessage("errors.log", "jinstall.log", "something failed");
         if (!c.ok) writeFile(run.start + "\\errors.log", "earlier run\r\n");
-        const std::string spelt[] = {run.start, shortName, readOnly};
+        if (c.start == fullDisk) {
+            ULARGE_INTEGER free{};
+            GetDiskFreeSpaceExA(disk.c_str(), &free, nullptr, nullptr);
+            writeFile(disk + "\\filler", std::string(free.QuadPart - (16 << 10), 'f'));
+            writeFile("errors.log", std::string(80 << 10, 'e'));
+        }
+        const std::string spelt[] = {run.start, shortName, readOnly, disk};
         writeFile("startdir.txt", spelt[c.start] + "\r\n");
+        MessageBoxCatcher catcher;
         run.installation->cleanUp(c.ok);
+        if (c.start == fullDisk)
+            for (const char* file : {"\\errors.log", "\\filler"}) fs::remove(disk + file);
+        ASSERT_EQ(catcher.boxes().size(), c.start == fullDisk ? 1u : 0u);
+        EXPECT_TRUE(c.start != fullDisk || catcher.boxes()[0].text.rfind("Unable to save errors.log", 0) == 0)
+            << catcher.boxes()[0].text;
         for (const char* gone : {"TestJvm.class", "swingall.jar", "changes.txt", "META-INF"})
             EXPECT_FALSE(fileExists(gone)) << gone;
         EXPECT_EQ(readFile(run.start + "\\keep.txt"), "the user's") << "the manifest deletes nothing outside the package";
@@ -90,7 +103,7 @@ TEST(Cleanup, RemovesThePackageFilesThenCopiesTheLogs)
             EXPECT_FALSE(fileExists("jinstall.log") || fileExists("errors.log") || fileExists(run.start + "\\errors.log"));
             continue;
         }
-        const std::string to = *c.copiedTo == 's' ? run.start : *c.copiedTo == 'w' ? run.windows : "";
+        const std::string to = *c.copiedTo == 's' ? run.start : *c.copiedTo == 'w' ? run.windows : *c.copiedTo ? disk : "";
         Lines trace = readLogLines("jinstall.log"), ending{"install ok: false"};
         if (*c.copiedTo) ending.push_back("copying log files to " + to); // only that follows the verdict
         ASSERT_GE(trace.size(), ending.size());
@@ -135,24 +148,6 @@ TEST(Cleanup, TemporaryJvmOfTheRecord)
     }
 }
 
-// A copy of errors.log cut short by a full start disk is as lost as one never made, and the user is told.
-TEST(Cleanup, FullStartDiskTellsThatErrorsLogIsNotSaved)
-{
-    const std::string disk = benchFolder("smalldisk");
-    if (disk.empty()) GTEST_SKIP() << "the bench has no small file system on this machine";
-    CleanupRun run;
-    writeFile("startdir.txt", disk + "\r\n");
-    ULARGE_INTEGER free{};
-    GetDiskFreeSpaceExA(disk.c_str(), &free, nullptr, nullptr);
-    writeFile(disk + "\\filler", std::string(free.QuadPart - (16 << 10), 'f'));
-    writeFile("errors.log", std::string(80 << 10, 'e'));
-    MessageBoxCatcher catcher;
-    run.installation->cleanUp(false);
-    for (const char* file : {"\\errors.log", "\\filler"}) fs::remove(disk + file);
-    ASSERT_EQ(catcher.boxes().size(), 1u);
-    EXPECT_EQ(catcher.boxes()[0].text.rfind("Unable to save errors.log", 0), 0u) << catcher.boxes()[0].text;
-}
-
 // What a link points to is never touched; Wine opens a host link's target, so there the links stay, reported.
 TEST(RemoveDirAndSubdirs, LinkIsNeverFollowed)
 {
@@ -183,11 +178,8 @@ TEST(CleanupProgram, EndsWithinItsBoundAndListsWhatStays)
     UniqueFileHandle held(CreateFileA((pkg + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     FakeJvmHome never(pkg, {"qivstart.exe"}, {"sleep=60000"});
     ProgramRun startup(pkg + "\\qivstart.exe", "", pkg);
-    SetEnvironmentVariableA("QIV_START_DIR", start.native().c_str());
-    SetEnvironmentVariableA("QIV_CLEANUP_WAIT_MS", "1500");
+    ScopedEnv startDir("QIV_START_DIR", start.native().c_str()), wait("QIV_CLEANUP_WAIT_MS", "1500");
     ProgramRun run(pkg + "\\__cleanup.exe", "\"" + pkg + "\"", pkg);
-    SetEnvironmentVariableA("QIV_START_DIR", nullptr);
-    SetEnvironmentVariableA("QIV_CLEANUP_WAIT_MS", nullptr);
     ASSERT_TRUE(run.waitForExit(6000)) << "the wait for qivstart.exe is bounded";
     EXPECT_EQ(run.exitCode(), 1u);
     EXPECT_EQ(readPlainLines("cleanup.log"), (Lines{"qivstart.exe did not end within its time", "not removed: " + pkg + "\\held.txt",

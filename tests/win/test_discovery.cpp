@@ -1,22 +1,8 @@
 // Finding a JVM: the registry candidates, the test run that judges a launcher, and the runner that
 // starts programs such as the JVM's archive.
 #include "exec/execcmd.h"
-#include "fakejvm.h"
-#include "jvm/findjvm.h"
+#include "installrun.h"
 #include "jvm/jvmok.h"
-#include "programrun.h"
-#include "regscope.h"
-#include "testfiles.h"
-
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <algorithm>
-#include <cstring>
-
-namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
 
 // Subkeys go from the last in byte order with their micro versions; the plug-in borrows the required micro part.
 TEST(FindJvm, RegistryCandidates)
@@ -33,11 +19,8 @@ TEST(FindJvm, RegistryCandidates)
         javaSoft.setString(valueName, jvm.home, subkey.c_str());
         return jvm.home + "\\bin\\javaw.exe";
     };
-    // The launcher found, or "" when the search fails.
-    auto search = [](const char* required, const char* name) -> std::string {
-        char found[pathSize] = "", command[launcherNameSize] = "javaw.exe", none[] = "";
-        const JvmRequest request = {{required, "", ""}, "", name, command, "", none, none};
-        return FindJvm().isJvmInstalled(request, found) ? found : "";
+    auto search = [](const char* required, const char* name) {
+        return searchJvm({required, "", ""}, name, "javaw.exe");
     };
     EXPECT_EQ(search("1.10", "JRE"), "") << "no keys at all";
     add(runtime + "1.3", "1.3.1");
@@ -89,12 +72,11 @@ TEST(JvmCorrectVersion, LauncherLookupAndTestRun)
         char name[launcherNameSize], path[pathSize] = "";
         std::strcpy(name, r.given);
         const bool never = std::strstr(r.setting, "sleep") != nullptr;
-        SetEnvironmentVariableA("QIV_TEST_JVM_SECONDS", never ? "1" : nullptr);
+        ScopedEnv seconds("QIV_TEST_JVM_SECONDS", never ? "1" : nullptr);
         JvmOk checker;
         EXPECT_EQ(r.registry ? checker.jvmCorrectVersion({"1.6", "", ""}, r.registry, jvm.home.c_str(), name, path)
                              : checker.jvmCorrectVersion({"1.6", "", ""}, jvm.home.c_str(), name, path),
                   r.ok);
-        SetEnvironmentVariableA("QIV_TEST_JVM_SECONDS", nullptr);
         EXPECT_STREQ(name, r.name);
         EXPECT_EQ(std::string(path), jvm.home + "\\" + r.launcher);
         std::string started = fs::path(r.launcher).filename().string();

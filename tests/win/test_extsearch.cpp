@@ -1,10 +1,5 @@
 // The extended JVM search: registry layouts in each hive and view, the environment and the usual folders.
-#include "fakejvm.h"
 #include "installrun.h"
-#include "jvm/findjvm.h"
-
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 // Each hive and view: the key a 64-bit program writes to reach the view's SOFTWARE.
@@ -12,25 +7,12 @@ const struct { HKEY root; const char *software, *label; } wheres[] = {
     {HKEY_LOCAL_MACHINE, "SOFTWARE\\", "HKLM 64-bit"}, {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\", "HKLM 32-bit"},
     {HKEY_CURRENT_USER, "SOFTWARE\\", "HKCU 64-bit"}, {HKEY_CURRENT_USER, "SOFTWARE\\Wow6432Node\\", "HKCU 32-bit"}};
 
-// A variable set for the test (absent for null), put back from the runtime's copy, which stays as it was.
-struct ScopedEnv {
-    std::string name;
-    ScopedEnv(const char* n, const char* value) : name(n) { SetEnvironmentVariableA(n, value); }
-    ~ScopedEnv() { SetEnvironmentVariableA(name.c_str(), std::getenv(name.c_str())); }
-};
-
 // A package folder with the test class, on a machine whose environment names only the test's folders.
 struct Machine : TestFolder {
     ScopedEnv env[6] = {{"JAVA_HOME", nullptr}, {"PATH", "C:\\windows"}, {"ProgramFiles", (native() + "\\pf").c_str()},
         {"ProgramFiles(x86)", (native() + "\\pf86").c_str()}, {"ProgramW6432", (native() + "\\pf64").c_str()},
         {"LOCALAPPDATA", (native() + "\\local").c_str()}};
     Machine() { writeFile("TestJvm.class", ""), writeFile("jinstall.log", ""); }
-    std::string search(const char* min, const char* command = "javaw.exe") // the launcher found, or "none"
-    {
-        char found[pathSize] = "", none[] = "", name[launcherNameSize];
-        const JvmRequest request = {{"", min, ""}, "", "JRE", std::strcpy(name, command), "", none, none};
-        return FindJvm().searchExtended(request, found) ? found : "none";
-    }
 };
 
 // A home whose launchers report reported, with a release file stating release.
@@ -61,7 +43,7 @@ TEST(ExtendedSearch, EachRegistryLayoutInEachHiveAndView)
             ScopedRegKey key(where.root, where.software + std::string(layout.root));
             FakeJvmHome home = jvm("Program Files\\jdk", "java.version=17.0.10");
             key.setString(layout.value, "\"" + home.home + "\\\"", layout.below);
-            EXPECT_EQ(machine.search("1.8"), home.home + "\\bin\\javaw.exe");
+            EXPECT_EQ(searchJvm({"", "1.8", ""}, "JRE", "javaw.exe", true), home.home + "\\bin\\javaw.exe");
             EXPECT_EQ(home.calls().size(), 1u);
             std::string source = std::string(layout.root) + "\\" + layout.below + " " + where.label;
             EXPECT_TRUE(traced(candidate(source, layout.version, home.home)));
@@ -83,7 +65,7 @@ TEST(ExtendedSearch, HighestFirstPassingOverStaleAndRefused)
     std::vector<FakeJvmHome> inFolders;
     for (const char* folder : {"pf\\Java", "pf86\\Zulu", "pf64\\SapMachine\\JDK", "local\\Programs\\Eclipse Adoptium"})
         inFolders.push_back(jvm(folder + std::string("\\jdk-12"), "12", "12"));
-    EXPECT_EQ(machine.search("11", "jrew.exe"), good.home + "\\bin\\java.exe") << "java answers for jre";
+    EXPECT_EQ(searchJvm({"", "11", ""}, "JRE", "jrew.exe", true), good.home + "\\bin\\java.exe") << "java answers for jre";
     EXPECT_EQ(failing.calls().size(), 1u) << "tried first, refused by its test run";
     for (const FakeJvmHome* home : {&lower, &unknown}) EXPECT_TRUE(home->calls().empty()) << home->home;
     Lines lines = {"extended search: dropped " + stale.home + ": no bin\\jrew.exe", candidate("PATH", "11", lower.home),

@@ -1,9 +1,6 @@
 // Whole installation runs in the test process: the failures before the wizard, the Windows directory
 // the run finds, and the wizard launch with a fake JVM that records what it was started with.
-#include "fakejvm.h"
 #include "installrun.h"
-
-#include <cstdlib>
 
 // Ends before the wizard: one box per failure, the report in errors.log, the trace log closed by the verdict.
 TEST(InstallSequence, FailuresBeforeTheWizardAreReported)
@@ -65,8 +62,9 @@ TEST(WindowsDirectory, RegistrySourcesThenPathThenTheCurrentFolder)
     }
 }
 
-// The wizard's JVM gets the whole vector (Swing from the JVM's home), no CLASSPATH, and the status window goes first.
-TEST(WizardLaunch, FoundJvmStartsTheWizard)
+// The wizard's JVM gets the whole vector (Swing from the JVM's home), no CLASSPATH, and the status window goes first;
+// the launch alone has no success without install.jar, without the wizard's marker, or without a JVM that starts.
+TEST(WizardLaunch, FoundJvmStartsTheWizardAndTheLaunchFailures)
 {
     InstallRun run;
     FakeJvmHome jvm("Java Home", {"bin\\jrew.exe"},
@@ -90,24 +88,19 @@ TEST(WizardLaunch, FoundJvmStartsTheWizard)
     EXPECT_FALSE(fileExists("__qivwizard.sem")) << "the marker is taken away after the JVM ended";
     EXPECT_EQ(probes(jvm),
               (Lines{"__qivshow.sem present", "%CLASSPATH% unset", "__qivshow.sem absent", "%CLASSPATH% unset"}));
-}
 
-// No success without install.jar, without the wizard's marker, or without a JVM that starts.
-TEST(WizardLaunch, LaunchesAndTheirFailures)
-{
-    InstallRun run;
-    FakeJvmHome jvm("jre", {"bin\\javaw.exe"}, {"exit=0", "probe=%CLASSPATH%"});
-    writeFile("jinstall.log", "");
+    FakeJvmHome markerless("jre", {"bin\\javaw.exe"}, {"exit=0", "probe=%CLASSPATH%"});
     _putenv("CLASSPATH=C:\\bogus");
-    std::string path = jvm.home + "\\bin\\javaw.exe";
+    std::filesystem::remove("install.jar");
+    std::string path = markerless.home + "\\bin\\javaw.exe";
     char extra[] = "-Xmx64m", command[] = "M";
     auto launch = [&] { return run.installation->runJavaInstaller({path.c_str(), extra, "-cp", ".;install.jar", command,
                                                                    "C:\\T", false, true}); };
     EXPECT_FALSE(launch());
-    EXPECT_TRUE(jvm.calls().empty()) << "nothing is started without install.jar";
+    EXPECT_TRUE(markerless.calls().empty()) << "nothing is started without install.jar";
     writeFile("install.jar", "PK");
     EXPECT_FALSE(launch());
-    EXPECT_EQ(probes(jvm), Lines{"%CLASSPATH% unset"}) << "CLASSPATH goes with the launch itself";
+    EXPECT_EQ(probes(markerless), Lines{"%CLASSPATH% unset"}) << "CLASSPATH goes with the launch itself";
     path = run.native() + "\\nowhere\\javaw.exe";
     EXPECT_FALSE(launch());
     EXPECT_EQ(readLogLines("errors.log"),

@@ -1,5 +1,4 @@
 // The JVM installation on XP (as Wine reports itself to this program): Program Files and the registry.
-#include "fakejvm.h"
 #include "installrun.h"
 
 const std::string runtimeKey = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
