@@ -33,7 +33,7 @@ fuzz-long: host
 
 # The tests' lines against the code's. The rule is at most 40 %; until the suite is there, make test
 # refuses any growth beyond SHARE_LIMIT, which only ever comes down.
-SHARE_LIMIT ?= 43
+SHARE_LIMIT ?= 41
 share:
 	@sh tools/test-share $(SHARE_LIMIT)
 
