@@ -22,7 +22,7 @@ TEST(LaunchApplet, PageInTheRegisteredBrowserOrThePackagesJvmAfterAFoundOne)
         ScopedRegKey type{HKEY_CLASSES_ROOT, "QivTestPage"};
         fs::create_directories("Browser");
         const std::string browser = fs::canonical("Browser").string() + "\\fakebrowser.exe";
-        fs::copy_file(programFromEnvironment("QIV_FAKEBROWSER"), browser);
+        fs::copy_file(programFromEnvironment("QIV_FAKEINSTALLER"), browser);
         c.browser ? extension.setString("QivTestPage") : extension.remove();
         type.setString("", "\"" + browser + "\" \"%1\"", "shell\\open\\command");
         writeFile("jinstall.log", "");
@@ -45,7 +45,7 @@ TEST(LaunchApplet, PageInTheRegisteredBrowserOrThePackagesJvmAfterAFoundOne)
             continue;
         }
         EXPECT_TRUE(calls.empty()) << "the found JVM serves";
-        EXPECT_EQ(readPlainLines(fs::path(browser).parent_path() / "fakebrowser-calls.txt"),
+        EXPECT_EQ(readPlainLines(fs::path(browser).parent_path() / "fakeinstaller-calls.txt"),
                   Lines{run.native() + "|fakebrowser.exe|" + c.url + "|"});
         ASSERT_EQ(run.boxes.size(), 1u);
         EXPECT_EQ(run.boxes[0].text, notice);
